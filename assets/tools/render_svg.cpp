@@ -1,0 +1,92 @@
+// Renders one of our SVG drawings to the JPEG file the game loads.
+//
+//   zunaka_render_svg IN.svg OUT.jpg WIDTH HEIGHT [--mask] [--quality N]
+//
+// Picture mode paints the drawing over white, because the game combines mole pictures with SRCAND and
+// white is what leaves the background alone. Mask mode takes the same drawing's coverage and thresholds
+// it: black where the drawing is, white elsewhere, so picture and mask share one outline to the pixel.
+#include <QGuiApplication>
+#include <QImage>
+#include <QImageWriter>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr int kDefaultQuality = 95;
+constexpr int kMaskQuality = 100;
+constexpr int kCoverageThreshold = 128;
+
+QImage render(QSvgRenderer& svg, int width, int height, bool mask)
+{
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(mask ? Qt::transparent : Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    svg.render(&painter, QRectF(0, 0, width, height));
+    painter.end();
+    if (!mask)
+        return image.convertToFormat(QImage::Format_RGB32);
+
+    QImage bw(width, height, QImage::Format_Grayscale8);
+    for (int y = 0; y < height; ++y) {
+        const auto* src = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        uchar* dst = bw.scanLine(y);
+        for (int x = 0; x < width; ++x)
+            dst[x] = qAlpha(src[x]) >= kCoverageThreshold ? 0 : 255;
+    }
+    return bw;
+}
+
+int usage()
+{
+    std::fprintf(stderr, "usage: zunaka_render_svg IN.svg OUT.jpg WIDTH HEIGHT [--mask] [--quality N]\n");
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 5)
+        return usage();
+    bool mask = false;
+    int quality = -1;
+    for (int i = 5; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--mask") == 0)
+            mask = true;
+        else if (std::strcmp(argv[i], "--quality") == 0 && i + 1 < argc)
+            quality = std::atoi(argv[++i]);
+        else
+            return usage();
+    }
+    if (quality < 0)
+        quality = mask ? kMaskQuality : kDefaultQuality;
+    const int width = std::atoi(argv[3]);
+    const int height = std::atoi(argv[4]);
+    if (width <= 0 || height <= 0)
+        return usage();
+
+    // Text in the drawings needs fonts, and fonts need a GUI application; no display is wanted.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+
+    QSvgRenderer svg(QString::fromLocal8Bit(argv[1]));
+    if (!svg.isValid()) {
+        std::fprintf(stderr, "zunaka_render_svg: cannot read %s\n", argv[1]);
+        return 1;
+    }
+    QImageWriter writer(QString::fromLocal8Bit(argv[2]), "jpeg");
+    writer.setQuality(quality);
+    if (!writer.write(render(svg, width, height, mask))) {
+        std::fprintf(stderr, "zunaka_render_svg: cannot write %s: %s\n", argv[2],
+                     qPrintable(writer.errorString()));
+        return 1;
+    }
+    return 0;
+}
