@@ -1,10 +1,12 @@
 // Renders one of our SVG drawings to the JPEG file the game loads.
 //
 //   zunaka_render_svg IN.svg OUT.jpg WIDTH HEIGHT [--mask] [--quality N]
+//   zunaka_render_svg IN.svg OUT.png WIDTH HEIGHT --png
 //
 // Picture mode paints the drawing over white, because the game combines mole pictures with SRCAND and
 // white is what leaves the background alone. Mask mode takes the same drawing's coverage and thresholds
 // it: black where the drawing is, white elsewhere, so picture and mask share one outline to the pixel.
+// PNG mode keeps the drawing's own alpha over a transparent ground; it is for the program's icons.
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageWriter>
@@ -21,15 +23,20 @@ constexpr int kDefaultQuality = 95;
 constexpr int kMaskQuality = 100;
 constexpr int kCoverageThreshold = 128;
 
-QImage render(QSvgRenderer& svg, int width, int height, bool mask)
+enum class Mode { Picture, Mask, Png };
+
+QImage render(QSvgRenderer& svg, int width, int height, Mode mode)
 {
+    const bool mask = mode == Mode::Mask;
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-    image.fill(mask ? Qt::transparent : Qt::white);
+    image.fill(mode == Mode::Picture ? Qt::white : Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     svg.render(&painter, QRectF(0, 0, width, height));
     painter.end();
+    if (mode == Mode::Png)
+        return image.convertToFormat(QImage::Format_ARGB32);
     if (!mask)
         return image.convertToFormat(QImage::Format_RGB32);
 
@@ -45,7 +52,8 @@ QImage render(QSvgRenderer& svg, int width, int height, bool mask)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: zunaka_render_svg IN.svg OUT.jpg WIDTH HEIGHT [--mask] [--quality N]\n");
+    std::fprintf(stderr, "usage: zunaka_render_svg IN.svg OUT.jpg WIDTH HEIGHT [--mask] [--quality N]\n"
+                         "       zunaka_render_svg IN.svg OUT.png WIDTH HEIGHT --png\n");
     return 2;
 }
 
@@ -55,18 +63,20 @@ int main(int argc, char** argv)
 {
     if (argc < 5)
         return usage();
-    bool mask = false;
+    Mode mode = Mode::Picture;
     int quality = -1;
     for (int i = 5; i < argc; ++i) {
         if (std::strcmp(argv[i], "--mask") == 0)
-            mask = true;
+            mode = Mode::Mask;
+        else if (std::strcmp(argv[i], "--png") == 0)
+            mode = Mode::Png;
         else if (std::strcmp(argv[i], "--quality") == 0 && i + 1 < argc)
             quality = std::atoi(argv[++i]);
         else
             return usage();
     }
     if (quality < 0)
-        quality = mask ? kMaskQuality : kDefaultQuality;
+        quality = mode == Mode::Mask ? kMaskQuality : kDefaultQuality;
     const int width = std::atoi(argv[3]);
     const int height = std::atoi(argv[4]);
     if (width <= 0 || height <= 0)
@@ -81,9 +91,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "zunaka_render_svg: cannot read %s\n", argv[1]);
         return 1;
     }
-    QImageWriter writer(QString::fromLocal8Bit(argv[2]), "jpeg");
-    writer.setQuality(quality);
-    if (!writer.write(render(svg, width, height, mask))) {
+    QImageWriter writer(QString::fromLocal8Bit(argv[2]), mode == Mode::Png ? "png" : "jpeg");
+    if (mode != Mode::Png)
+        writer.setQuality(quality);
+    if (!writer.write(render(svg, width, height, mode))) {
         std::fprintf(stderr, "zunaka_render_svg: cannot write %s: %s\n", argv[2],
                      qPrintable(writer.errorString()));
         return 1;
