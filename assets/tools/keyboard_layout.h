@@ -28,14 +28,14 @@ constexpr int kFingerCount = 9;
 // Light pastels running round the colour wheel from the left little finger to the right one, so neighbouring
 // fingers never share a hue; black legends stay readable on all of them.
 constexpr std::array<std::uint32_t, kFingerCount> kFingerColours{
-    0xFFB8CC, // left little: pink
-    0xFFD2A6, // left ring: apricot
-    0xFFEE99, // left middle: lemon
-    0xC6EFA6, // left index: mint green
-    0xA6E6DC, // right index: aqua
-    0xB0D2FF, // right middle: sky blue
-    0xD4C6FF, // right ring: lavender
-    0xF4C0EE, // right little: orchid
+    0xFFADC0, // left little: pink
+    0xFFCE9A, // left ring: apricot
+    0xFFF585, // left middle: lemon
+    0xC0EE9E, // left index: mint green
+    0x98E2E2, // right index: aqua
+    0xA9C8FF, // right middle: sky blue
+    0xCDB5FF, // right ring: lavender
+    0xF2B5EC, // right little: orchid
     0xE2E2E2, // thumbs: light grey
 };
 

@@ -13,7 +13,7 @@ namespace {
 using namespace zunaka::keyboard;
 
 constexpr double kCornerRadius = 4.5;
-constexpr double kOutlineWidth = 1.3;
+constexpr double kOutlineWidth = 1.0; // on half-pixel edges: a crisp line, and a clean white gap
 constexpr double kOutlineShade = 0.55; // outline = key colour times this: same hue, clearly darker
 constexpr int kCharSize = 16;          // the one-character legends the game asks for
 constexpr int kWordSize = 10;          // Tab, Shift and the other names
