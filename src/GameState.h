@@ -1,0 +1,66 @@
+#pragma once
+
+#include "OneBased.h"
+#include "Ticks.h"
+
+#include <cstdint>
+#include <string>
+
+namespace zunaka {
+
+constexpr int kHoleCount = 6;
+
+// A mole's rectangle: left is fixed per hole, top is where the mole's head is now, and right and bottom
+// are kept with them when the rectangle is set.
+struct HoleRect {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+    bool operator==(const HoleRect&) const = default;
+};
+
+template <typename T>
+using PerHole = OneBased<T, kHoleCount>;
+
+// Everything the game knows at run time. The application owns the one instance and passes it by reference
+// to every handler and routine; the names are those the game's rules use.
+struct GameState {
+    // Program and game flags.
+    bool gLoopOn = false;   // the main loop runs another pass
+    bool gPlaying = false;  // a game is in progress
+    bool gBgmOff = false;   // background music switched off from the menu
+
+    // Settings, changed from the menus between games.
+    int gSpeed = 0;      // 1 fast .. 3 slow: how long a risen mole stays up
+    int gLesson = 0;     // 1..6: which keys the moles carry
+    int gMojiTotal = 0;  // moles per game: 30, 50 or 70
+    std::int32_t gStep = 0;  // pixels a mole moves per frame
+
+    // Counts of the current game.
+    int gPopCount = 0;  // moles that began to rise
+    int gHitCount = 0;  // moles caught
+
+    Tick gFrameTick = 0;  // end of the last frame
+    Tick gBgmTick = 0;    // last (re)start of the music
+
+    // Per hole, 1..6: holes 1-3 the upper row, 4-6 the lower row, each left to right.
+    PerHole<int> gHoleTop;     // y of the mole's top when fully up
+    PerHole<int> gHoleBottom;  // y of the mole's top when hidden; also the hole's lower edge
+    PerHole<HoleRect> gHoleRect;
+    PerHole<std::int32_t> gHoleWait;  // ms the current wait lasts, from gHoleTick
+    PerHole<Tick> gHoleTick;
+    PerHole<bool> gHoleUp;      // rising
+    PerHole<bool> gHoleDown;    // sinking
+    PerHole<bool> gHoleCaught;  // caught during this appearance, sinking with its caught picture
+    PerHole<std::string> gHoleMoji;  // the character the mole carries
+
+    // Full paths of the two sound effects.
+    std::string gMissSound;
+    std::string gHitSound;
+
+    // Ticks counted by the title window's one-second timer.
+    int titleTicks = 0;
+};
+
+} // namespace zunaka

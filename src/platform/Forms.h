@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+
+class QImage;
+
+namespace zunaka {
+
+// The two windows and their controls, as the game's handlers drive them. The Qt windows implement it in
+// the game, a recorder in tests.
+class Forms {
+public:
+    virtual ~Forms() = default;
+
+    // The main window. Unloading raises its query-unload and unload handlers, once: a request made while an
+    // unloading is under way, or after it, does nothing.
+    virtual void showMainForm() = 0;
+    virtual void hideMainForm() = 0;
+    virtual void unloadMainForm() = 0;
+
+    // The key box `Text1`.
+    virtual void setKeyBoxVisible(bool visible) = 0;
+    virtual void setKeyBoxText(const std::string& text) = 0;
+    virtual std::string keyBoxText() const = 0;
+    virtual void focusKeyBox() = 0;
+
+    // The title window. Unloading raises its unload handler, once, as for the main window.
+    virtual void showTitleForm() = 0;
+    virtual void paintTitle(const QImage& picture, int width, int height) = 0;
+    virtual void setTitleTimerEnabled(bool enabled) = 0;
+    virtual void unloadTitleForm() = 0;
+
+    // Client size of the main window in pixels.
+    virtual int mainScaleWidth() const = 0;
+    virtual int mainScaleHeight() const = 0;
+};
+
+} // namespace zunaka

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "Forms.h"
+#include "Ticks.h"
+
+#include <string>
+#include <string_view>
+
+class QImage;
+
+namespace zunaka {
+
+// Sound effect flags: asynchronous, silence for a file that cannot be played, and no new effect while
+// one is still playing.
+constexpr unsigned kSndAsync = 1;
+constexpr unsigned kSndNoDefault = 2;
+constexpr unsigned kSndNoStop = 16;
+constexpr unsigned kSndEffectFlags = kSndAsync | kSndNoDefault | kSndNoStop;
+
+struct ScreenSize {
+    int width = 0;  // logical pixels
+    int height = 0;
+};
+
+// Everything the game needs of the machine: time, randomness, media, the screen, the program's folder,
+// message boxes, the event pump and the windows. The real implementation uses Qt and SDL_mixer; tests use
+// a fake with a virtual clock. Every call comes from the one thread.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Milliseconds of a monotonic clock, wrapping at 2^32.
+    virtual Tick getTickCount() = 0;
+    // Uniform 0 <= r < 1, from a generator that starts from the same state in every run.
+    virtual float rnd() = 0;
+
+    // A media command text (open, play, stop, close); returns 0 or an error code, which the game ignores.
+    virtual int mciSendString(std::string_view command) = 0;
+    // Plays a WAVE file; with kSndEffectFlags it returns at once and drops the request while a sound plays.
+    virtual void sndPlaySound(const std::string& path, unsigned flags) = 0;
+
+    // Decodes a picture file; throws std::runtime_error when it is missing or unreadable.
+    virtual QImage loadPicture(const std::string& path) = 0;
+
+    virtual ScreenSize screen() const = 0;
+    // The folder that holds the program file, without a trailing slash unless it is the root.
+    virtual std::string appPath() const = 0;
+    // Whether another instance of the program runs already.
+    virtual bool prevInstance() = 0;
+
+    // A message box with an OK button only, captioned with the program's name; returns when dismissed.
+    virtual void msgBox(const std::string& text) = 0;
+    // Ends the process at once with a failure status, without unload handlers.
+    [[noreturn]] virtual void end() = 0;
+
+    // Dispatches every pending event (menus, keys, mouse, timers, repaints) and returns without waiting.
+    virtual void doEvents() = 0;
+    // Waits until an event arrives or `timeoutMs` have passed (a negative timeout: until an event),
+    // dispatching what arrived.
+    virtual void waitForEvents(std::int32_t timeoutMs) = 0;
+
+    virtual Forms& forms() = 0;
+};
+
+} // namespace zunaka

@@ -1,0 +1,140 @@
+#include "FakePlatform.h"
+
+#include <algorithm>
+
+namespace zunaka {
+
+void FakeForms::showMainForm()
+{
+    mainVisible = true;
+    ++mainShowCount;
+}
+
+void FakeForms::hideMainForm()
+{
+    mainVisible = false;
+}
+
+void FakeForms::unloadMainForm()
+{
+    if (mainUnloading_ || mainUnloaded)
+        return;
+    mainUnloading_ = true;
+    if (onMainQueryUnload)
+        onMainQueryUnload();
+    if (onMainUnload)
+        onMainUnload();
+    mainVisible = false;
+    mainUnloaded = true;
+}
+
+void FakeForms::paintTitle(const QImage&, int width, int height)
+{
+    titlePaintSize = QSize(width, height);
+}
+
+void FakeForms::unloadTitleForm()
+{
+    if (titleUnloading_ || titleUnloaded)
+        return;
+    titleUnloading_ = true;
+    if (onTitleUnload)
+        onTitleUnload();
+    // A window's timer goes with it.
+    titleTimerEnabled = false;
+    titleVisible = false;
+    titleUnloaded = true;
+}
+
+bool RecordingMusic::load(const std::string& path)
+{
+    log.push_back("load " + path);
+    return !loadFails;
+}
+
+float FakePlatform::rnd()
+{
+    if (queuedRandom.empty())
+        return rng_.next();
+    const float r = queuedRandom.front();
+    queuedRandom.pop_front();
+    return r;
+}
+
+int FakePlatform::mciSendString(std::string_view command)
+{
+    mediaCommands.emplace_back(command);
+    mediaTicks.push_back(now);
+    mediaResults.push_back(media_.send(command));
+    return mediaResults.back();
+}
+
+void FakePlatform::sndPlaySound(const std::string& path, unsigned flags)
+{
+    const bool playing = effectEverPlayed_ && elapsed(now, effectStart_) < effectLengthMs;
+    if (playing && (flags & kSndNoStop) != 0) {
+        soundsDropped.push_back(path);
+        return;
+    }
+    soundsPlayed.push_back(path);
+    effectStart_ = now;
+    effectEverPlayed_ = true;
+}
+
+QImage FakePlatform::loadPicture(const std::string& path)
+{
+    const auto found = pictures.find(path);
+    if (found == pictures.end())
+        throw std::runtime_error("cannot load " + path);
+    picturesLoaded.push_back(path);
+    return found->second;
+}
+
+void FakePlatform::schedule(Tick at, std::function<void()> handler)
+{
+    events_.push_back({at, std::move(handler)});
+}
+
+bool FakePlatform::runDue()
+{
+    // Events run in the order of their times; a handler may schedule more.
+    bool ran = false;
+    for (;;) {
+        auto due = std::min_element(events_.begin(), events_.end(), [this](const auto& a, const auto& b) {
+            return elapsed(a.at, now) < elapsed(b.at, now);
+        });
+        if (due == events_.end() || elapsed(now, due->at) < 0)
+            return ran;
+        auto handler = std::move(due->handler);
+        events_.erase(due);
+        handler();
+        ran = true;
+    }
+}
+
+void FakePlatform::doEvents()
+{
+    ++doEventsCount;
+    runDue();
+}
+
+void FakePlatform::waitForEvents(std::int32_t timeoutMs)
+{
+    ++waitCount;
+    if (recordWaits)
+        waits.push_back(timeoutMs);
+    if (runDue())
+        return;
+    std::int32_t step = timeoutMs;
+    for (const auto& event : events_) {
+        const std::int32_t until = std::max<std::int32_t>(0, elapsed(event.at, now));
+        if (step < 0 || until < step)
+            step = until;
+    }
+    if (step < 0)
+        throw WaitsForever();
+    advance(step);
+    runDue();
+}
+
+} // namespace zunaka

@@ -1,0 +1,135 @@
+#pragma once
+
+#include "platform/MediaDevice.h"
+#include "platform/Platform.h"
+#include "platform/Rng.h"
+
+#include <QImage>
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace zunaka {
+
+// Thrown by FakePlatform::end() in place of ending the process, so a test sees that nothing ran after it.
+// Not a std::exception, so that the game's own failure traps cannot swallow it.
+struct ProgramEnded {};
+
+// Thrown when the game would wait for an event that no test has scheduled: a real run would hang there.
+struct WaitsForever {};
+
+// Records what the game did to its windows; the handlers the real windows would raise are hooks a test
+// wires to the game's handlers (see wireHandlers in the tests' support).
+class FakeForms : public Forms {
+public:
+    void showMainForm() override;
+    void hideMainForm() override;
+    void unloadMainForm() override;
+    void setKeyBoxVisible(bool visible) override { keyBoxVisible = visible; }
+    void setKeyBoxText(const std::string& text) override { keyBoxTextValue = text; }
+    std::string keyBoxText() const override { return keyBoxTextValue; }
+    void focusKeyBox() override { ++focusCount; }
+    void showTitleForm() override { titleVisible = true; }
+    void paintTitle(const QImage& picture, int width, int height) override;
+    void setTitleTimerEnabled(bool enabled) override { titleTimerEnabled = enabled; }
+    void unloadTitleForm() override;
+    int mainScaleWidth() const override { return clientWidth; }
+    int mainScaleHeight() const override { return clientHeight; }
+
+    bool mainVisible = false;
+    bool mainUnloaded = false;
+    int mainShowCount = 0;
+    bool keyBoxVisible = false;
+    std::string keyBoxTextValue;
+    int focusCount = 0;
+    bool titleVisible = false;
+    bool titleUnloaded = false;
+    bool titleTimerEnabled = true;
+    QSize titlePaintSize;
+    int clientWidth = 640;
+    int clientHeight = 480;
+
+    std::function<void()> onMainQueryUnload;
+    std::function<void()> onMainUnload;
+    std::function<void()> onTitleUnload;
+
+private:
+    bool mainUnloading_ = false;
+    bool titleUnloading_ = false;
+};
+
+// Records the music commands the media device carries out.
+class RecordingMusic : public MusicBackend {
+public:
+    bool load(const std::string& path) override;
+    void playFromStart() override { log.push_back("play"); }
+    void stop() override { log.push_back("stop"); }
+    void close() override { log.push_back("close"); }
+
+    std::vector<std::string> log;
+    bool loadFails = false;
+};
+
+// The platform for tests: a virtual clock the test advances, the game's own generator (or values queued
+// by the test), the media command texts and sounds recorded, settable screen, program folder and previous
+// instance, message boxes recorded. Events are callbacks scheduled at virtual times; waiting advances the
+// clock to the next event or the timeout, whichever comes first.
+class FakePlatform : public Platform {
+public:
+    Tick getTickCount() override { return now; }
+    float rnd() override;
+    int mciSendString(std::string_view command) override;
+    void sndPlaySound(const std::string& path, unsigned flags) override;
+    QImage loadPicture(const std::string& path) override;
+    ScreenSize screen() const override { return screenSize; }
+    std::string appPath() const override { return appFolder; }
+    bool prevInstance() override { return anotherInstance; }
+    void msgBox(const std::string& text) override { messages.push_back(text); }
+    [[noreturn]] void end() override { throw ProgramEnded(); }
+    void doEvents() override;
+    void waitForEvents(std::int32_t timeoutMs) override;
+    Forms& forms() override { return fakeForms; }
+
+    // Runs `handler` in the first event step at or after virtual time `at`.
+    void schedule(Tick at, std::function<void()> handler);
+    void advance(std::int32_t ms) { now = static_cast<Tick>(static_cast<std::uint32_t>(now) + ms); }
+
+    Tick now = 0;
+    std::deque<float> queuedRandom;  // taken before the generator
+    ScreenSize screenSize{1024, 768};
+    std::string appFolder = "/opt/zunaka";
+    bool anotherInstance = false;
+    std::vector<std::string> messages;
+    std::vector<std::string> mediaCommands;  // every text sent, understood or not
+    std::vector<int> mediaResults;
+    std::vector<Tick> mediaTicks;  // when each was sent
+    std::vector<std::string> soundsPlayed;   // effects started
+    std::vector<std::string> soundsDropped;  // asked for while another effect still played
+    std::int32_t effectLengthMs = 250;
+    std::map<std::string, QImage> pictures;  // served by loadPicture; anything else is missing
+    std::vector<std::string> picturesLoaded;
+    int doEventsCount = 0;
+    int waitCount = 0;
+    std::vector<std::int32_t> waits;
+    bool recordWaits = false;
+    RecordingMusic music;
+    FakeForms fakeForms;
+
+private:
+    struct Scheduled {
+        Tick at;
+        std::function<void()> handler;
+    };
+    bool runDue();
+
+    Rng rng_;
+    Tick effectStart_ = 0;
+    bool effectEverPlayed_ = false;
+    MediaDevice media_{music};
+    std::vector<Scheduled> events_;
+};
+
+} // namespace zunaka

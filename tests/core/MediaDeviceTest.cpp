@@ -1,0 +1,78 @@
+#include "platform/fake/FakePlatform.h"
+#include "platform/MediaDevice.h"
+
+#include <gtest/gtest.h>
+
+namespace zunaka {
+namespace {
+
+TEST(MediaCommandParsing, ReadsTheFourCommandsAndRejectsTheRest)
+{
+    struct Row {
+        const char* text;
+        std::optional<MediaCommand> expected;
+    };
+    const Row rows[] = {
+        {"open \"/opt/z/Deta/Blugrass.mid\" type sequencer alias gBGMfile",
+         MediaCommand{MediaVerb::Open, "gBGMfile", "/opt/z/Deta/Blugrass.mid"}},
+        {"open \"/home/a b/Deta/Blugrass.mid\" type sequencer alias gBGMfile",
+         MediaCommand{MediaVerb::Open, "gBGMfile", "/home/a b/Deta/Blugrass.mid"}},
+        {"OPEN \"x.mid\" Type Sequencer ALIAS m", MediaCommand{MediaVerb::Open, "m", "x.mid"}},
+        {"play gBGMfile from 0 ", MediaCommand{MediaVerb::Play, "gBGMfile", {}}},
+        {"stop gBGMfile ", MediaCommand{MediaVerb::Stop, "gBGMfile", {}}},
+        {"close gBGMfile ", MediaCommand{MediaVerb::Close, "gBGMfile", {}}},
+        {"open x.mid type sequencer alias m", std::nullopt},  // the path must be quoted
+        {"open \"x.mid type sequencer alias m", std::nullopt},
+        {"play gBGMfile from 10", std::nullopt},
+        {"play gBGMfile", std::nullopt},
+        {"pause gBGMfile", std::nullopt},
+        {"stop", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(parseMediaCommand(row.text), row.expected) << "'" << row.text << "'";
+}
+
+TEST(MediaDevice, CarriesOutCommandsOnlyForTheOpenAlias)
+{
+    RecordingMusic music;
+    MediaDevice device(music);
+    struct Row {
+        const char* text;
+        int result;
+        const char* backend;  // what the player was asked to do, "" for nothing
+    };
+    const Row rows[] = {
+        {"play gBGMfile from 0 ", mci::kNotOpen, ""},
+        {"stop gBGMfile ", mci::kNotOpen, ""},
+        {"open \"/d/Blugrass.mid\" type sequencer alias gBGMfile", mci::kOk, "load /d/Blugrass.mid"},
+        {"open \"/d/other.mid\" type sequencer alias gBGMfile", mci::kAliasInUse, ""},
+        {"play other from 0", mci::kNotOpen, ""},
+        {"play gBGMfile from 0 ", mci::kOk, "play"},
+        {"bogus gBGMfile", mci::kUnknownCommand, ""},
+        {"stop gBGMfile ", mci::kOk, "stop"},
+        {"close gBGMfile ", mci::kOk, "close"},
+        {"stop gBGMfile ", mci::kNotOpen, ""},
+        {"close gBGMfile ", mci::kNotOpen, ""},
+    };
+    for (const Row& row : rows) {
+        music.log.clear();
+        EXPECT_EQ(device.send(row.text), row.result) << row.text;
+        EXPECT_EQ(music.log.empty() ? std::string() : music.log.front(), row.backend) << row.text;
+    }
+}
+
+TEST(MediaDevice, AFileThatCannotBeOpenedLeavesTheAliasClosed)
+{
+    RecordingMusic music;
+    music.loadFails = true;
+    MediaDevice device(music);
+    EXPECT_EQ(device.send("open \"/d/missing.mid\" type sequencer alias gBGMfile"), mci::kCannotOpen);
+    EXPECT_FALSE(device.isOpen());
+    music.log.clear();
+    EXPECT_EQ(device.send("play gBGMfile from 0 "), mci::kNotOpen);
+    EXPECT_TRUE(music.log.empty());
+}
+
+} // namespace
+} // namespace zunaka
