@@ -1,0 +1,44 @@
+#include "Game.h"
+
+#include "holes/HoleModel.h"
+#include "platform/Platform.h"
+#include "screen/Music.h"
+
+namespace zunaka {
+
+void startClick(GameState& s, Platform& p)
+{
+    if (s.gPlaying)
+        return;
+    if (!s.gBgmOff)
+        p.mciSendString(bgm::kPlay);
+    setHoleRects(s);
+    resetHoles(s, p);
+    s.gPopCount = 0;
+    s.gHitCount = 0;
+    s.gFrameTick = p.getTickCount();
+    s.gBgmTick = p.getTickCount();
+    s.gPlaying = true;
+    p.forms().setKeyBoxVisible(true);
+    p.forms().setKeyBoxText("");
+    s.gHoleCaught.fill(false);
+}
+
+void stopClick(GameState& s, Platform& p)
+{
+    s.gPlaying = false;
+    p.forms().setKeyBoxVisible(false);
+    p.mciSendString(bgm::kStop);
+}
+
+void finishGame(GameState& s, Platform& p)
+{
+    for (int i = 1; i <= kHoleCount; ++i) {
+        if (s.gHoleBottom[i] > s.gHoleRect[i].top)
+            return;
+    }
+    p.mciSendString(bgm::kStop);
+    s.gPlaying = false;
+}
+
+} // namespace zunaka

@@ -1,0 +1,38 @@
+#include "Shutdown.h"
+
+#include "platform/Platform.h"
+#include "screen/Music.h"
+
+namespace zunaka {
+
+namespace {
+
+void closeDown(GameState& s, Platform& p)
+{
+    s.gPlaying = false;
+    s.gLoopOn = false;
+    p.mciSendString(bgm::kStop);
+    p.mciSendString(bgm::kClose);
+    p.forms().unloadMainForm();
+}
+
+} // namespace
+
+void quitClick(GameState& s, Platform& p)
+{
+    s.gPlaying = false;
+    s.gLoopOn = false;
+    p.forms().unloadMainForm();
+}
+
+void mainFormQueryUnload(GameState& s, Platform& p)
+{
+    closeDown(s, p);
+}
+
+void mainFormUnload(GameState& s, Platform& p)
+{
+    closeDown(s, p);
+}
+
+} // namespace zunaka

@@ -1,0 +1,62 @@
+#include "Startup.h"
+
+#include "Messages.h"
+#include "holes/HoleModel.h"
+#include "platform/Platform.h"
+#include "screen/DataFolder.h"
+#include "screen/Music.h"
+
+#include <QImage>
+
+#include <exception>
+
+namespace zunaka {
+
+namespace {
+
+// The title picture covers the title window, which has no menu bar and so is this much taller than the
+// main window's client area.
+constexpr int kTitleExtraHeight = 20;
+constexpr const char* kTitleFile = "Title.jpg";
+
+void loadAndSetUp(GameState& s, Platform& p)
+{
+    const std::string folder = dataFolder(p.appPath());
+    Forms& forms = p.forms();
+    forms.paintTitle(p.loadPicture(folder + kTitleFile), forms.mainScaleWidth(),
+                     forms.mainScaleHeight() + kTitleExtraHeight);
+    loadSounds(s, p);
+    setDefaults(s);
+    setHoleRects(s);
+}
+
+void fail(Platform& p, const char* message)
+{
+    p.msgBox(message);
+    p.end();
+}
+
+} // namespace
+
+void formLoad(GameState& s, Platform& p, const LoopOptions& options)
+{
+    if (p.prevInstance()) {
+        fail(p, kAlreadyRunning);
+        return;
+    }
+    p.forms().hideMainForm();
+    p.forms().showTitleForm();
+    try {
+        loadAndSetUp(s, p);
+    } catch (const std::exception&) {
+        fail(p, kPictureLoadError);
+        return;
+    }
+    try {
+        mainLoop(s, p, options);
+    } catch (const std::exception&) {
+        fail(p, kPictureLoadError);
+    }
+}
+
+} // namespace zunaka

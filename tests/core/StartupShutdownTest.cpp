@@ -1,0 +1,129 @@
+#include "Harness.h"
+#include "Messages.h"
+#include "shell/Game.h"
+#include "shell/Startup.h"
+
+#include <gtest/gtest.h>
+
+namespace zunaka {
+namespace {
+
+using test::Harness;
+using Commands = std::vector<std::string>;
+
+const std::string kTitlePath = "/opt/zunaka/Deta/Title.jpg";
+const std::string kOpen = "open \"/opt/zunaka/Deta/Blugrass.mid\" type sequencer alias gBGMfile";
+
+Harness withTitle()
+{
+    Harness h;
+    h.p.pictures[kTitlePath] = QImage(8, 8, QImage::Format_RGB32);
+    return h;
+}
+
+TEST(Startup, ASecondInstanceIsRefusedBeforeAnythingElse)
+{
+    Harness h = withTitle();
+    h.p.anotherInstance = true;
+    EXPECT_THROW(formLoad(h.s, h.p), ProgramEnded);
+    EXPECT_EQ(h.p.messages, Commands{kAlreadyRunning});
+    EXPECT_FALSE(h.p.fakeForms.titleVisible);
+    EXPECT_TRUE(h.p.picturesLoaded.empty());
+    EXPECT_TRUE(h.p.mediaCommands.empty());
+    EXPECT_EQ(h.p.doEventsCount, 0);
+}
+
+TEST(Startup, AMissingTitlePictureEndsTheProgramBeforeAnySetUp)
+{
+    Harness h;
+    EXPECT_THROW(formLoad(h.s, h.p), ProgramEnded);
+    EXPECT_EQ(h.p.messages, Commands{kPictureLoadError});
+    EXPECT_TRUE(h.p.mediaCommands.empty()) << "the music is opened after the title";
+    EXPECT_FALSE(h.s.gLoopOn) << "the defaults are set after the title";
+    EXPECT_FALSE(h.p.fakeForms.mainVisible);
+    EXPECT_EQ(h.p.doEventsCount, 0);
+}
+
+TEST(Startup, ShowsTheTitleLoadsTheSoundsAndSetsTheDefaults)
+{
+    Harness h = withTitle();
+    h.p.schedule(0, [&h] {
+        EXPECT_TRUE(h.p.fakeForms.titleVisible);
+        EXPECT_FALSE(h.p.fakeForms.mainVisible);
+        EXPECT_TRUE(h.s.gLoopOn);
+        EXPECT_EQ(h.top(5), 429);
+        quitClick(h.s, h.p);
+    });
+    formLoad(h.s, h.p);
+    EXPECT_EQ(h.p.fakeForms.titlePaintSize, QSize(640, 500));
+    EXPECT_EQ(h.p.mediaCommands.front(), kOpen);
+    EXPECT_EQ(h.s.gMissSound, "/opt/zunaka/Deta/金属.wav");
+    EXPECT_EQ(h.s.gHitSound, "/opt/zunaka/Deta/みゃ.wav");
+    EXPECT_TRUE(h.p.messages.empty());
+}
+
+TEST(Shutdown, EveryWayOfClosingStopsAndClosesTheMusicAndEndsTheLoop)
+{
+    struct Row {
+        const char* way;
+        void (*close)(Harness&);
+    };
+    const Row rows[] = {
+        {"menu", [](Harness& h) { quitClick(h.s, h.p); }},
+        {"close box", [](Harness& h) { h.p.fakeForms.unloadMainForm(); }},
+    };
+    for (const Row& row : rows) {
+        Harness h = withTitle();
+        h.p.schedule(1000, [&h] { startClick(h.s, h.p); });
+        h.p.schedule(9000, [&h, &row] { row.close(h); });
+        int framesAfterClose = 0;
+        LoopOptions options;
+        options.onFrame = [&h, &framesAfterClose] { framesAfterClose += h.p.now >= 9000 ? 1 : 0; };
+        formLoad(h.s, h.p, options);
+
+        EXPECT_FALSE(h.s.gPlaying) << row.way;
+        EXPECT_FALSE(h.s.gLoopOn) << row.way;
+        EXPECT_TRUE(h.p.fakeForms.mainUnloaded) << row.way;
+        EXPECT_EQ(framesAfterClose, 0) << row.way;
+        const Commands tail(h.p.mediaCommands.end() - 4, h.p.mediaCommands.end());
+        EXPECT_EQ(tail, (Commands{"stop gBGMfile ", "close gBGMfile ", "stop gBGMfile ", "close gBGMfile "}))
+            << row.way;
+        const std::vector<int> results(h.p.mediaResults.end() - 4, h.p.mediaResults.end());
+        EXPECT_EQ(results, (std::vector<int>{mci::kOk, mci::kOk, mci::kNotOpen, mci::kNotOpen})) << row.way;
+    }
+}
+
+TEST(Title, HandsOverOnTheEleventhTickAMousePressOrClosing)
+{
+    struct Row {
+        const char* way;
+        int ticks;
+        void (*act)(Harness&);
+        bool handedOver;
+    };
+    const Row rows[] = {
+        {"ten ticks", 10, nullptr, false},
+        {"eleven ticks", 11, nullptr, true},
+        {"mouse press", 2, [](Harness& h) { titleMouseDown(h.s, h.p); }, true},
+        {"closed", 3, [](Harness& h) { h.p.fakeForms.unloadTitleForm(); }, true},
+    };
+    for (const Row& row : rows) {
+        Harness h = withTitle();
+        for (int tick = 1; tick <= row.ticks; ++tick)
+            h.p.schedule(tick * 1000, [&h] { titleTimerTick(h.s, h.p); });
+        if (row.act)
+            h.p.schedule(row.ticks * 1000 + 500, [&h, &row] { row.act(h); });
+        h.p.schedule(20000, [&h] { quitClick(h.s, h.p); });
+        bool mainShownBeforeQuit = false;
+        h.p.schedule(19999, [&h, &mainShownBeforeQuit] { mainShownBeforeQuit = h.p.fakeForms.mainVisible; });
+        formLoad(h.s, h.p);
+
+        EXPECT_EQ(mainShownBeforeQuit, row.handedOver) << row.way;
+        EXPECT_EQ(h.p.fakeForms.titleUnloaded, row.handedOver) << row.way;
+        EXPECT_EQ(!h.p.fakeForms.titleTimerEnabled, row.handedOver) << row.way;
+        EXPECT_FALSE(h.s.gPlaying) << row.way;
+    }
+}
+
+} // namespace
+} // namespace zunaka

@@ -1,0 +1,107 @@
+#include "Harness.h"
+#include "shell/Game.h"
+#include "screen/Music.h"
+#include "shell/Startup.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <limits>
+
+namespace zunaka {
+namespace {
+
+using test::Harness;
+using Commands = std::vector<std::string>;
+
+struct GameRun {
+    int frames = 0;
+    int maxPopCount = 0;
+    Tick lastFrame = 0;
+    // Per frame: time since the start, and every mole's top.
+    std::vector<std::pair<std::int32_t, std::array<int, kHoleCount>>> trace;
+};
+
+// Starts the program at `startTick`, starts a game of `total` moles 500 ms later (as the menus would), and
+// quits ten minutes later.
+GameRun playGame(Harness& h, Tick startTick, int total, int speed)
+{
+    h.p.now = startTick;
+    h.p.pictures["/opt/zunaka/Deta/Title.jpg"] = QImage(8, 8, QImage::Format_RGB32);
+    const auto at = [startTick](std::int32_t ms) {
+        return static_cast<Tick>(static_cast<std::uint32_t>(startTick) + static_cast<std::uint32_t>(ms));
+    };
+    h.p.schedule(at(500), [&h, total, speed] {
+        h.s.gMojiTotal = total;
+        h.s.gSpeed = speed;
+        startClick(h.s, h.p);
+    });
+    h.p.schedule(at(600'000), [&h] { quitClick(h.s, h.p); });
+
+    GameRun run;
+    LoopOptions options;
+    options.onFrame = [&] {
+        ++run.frames;
+        run.maxPopCount = std::max(run.maxPopCount, h.s.gPopCount);
+        run.lastFrame = h.p.now;
+        std::array<int, kHoleCount> tops{};
+        for (int i = 1; i <= kHoleCount; ++i)
+            tops[i - 1] = h.top(i);
+        run.trace.emplace_back(elapsed(h.p.now, startTick), tops);
+    };
+    formLoad(h.s, h.p, options);
+    return run;
+}
+
+TEST(WholeGame, RunsToItsEndWithExactlyTheChosenNumberOfMoles)
+{
+    struct Row {
+        int total;
+        int speed;
+    };
+    const Row rows[] = {{30, 3}, {50, 2}, {70, 1}, {70, 3}};
+    for (const Row& row : rows) {
+        Harness h;
+        const GameRun run = playGame(h, 0, row.total, row.speed);
+        const std::string what = std::to_string(row.total) + " moles at speed " + std::to_string(row.speed);
+
+        EXPECT_EQ(h.s.gPopCount, row.total) << what;
+        EXPECT_EQ(run.maxPopCount, row.total) << what;
+        EXPECT_LT(run.lastFrame, 300'000) << what << ": the game ended well before the quit";
+        for (int i = 1; i <= kHoleCount; ++i)
+            EXPECT_EQ(h.top(i), h.s.gHoleBottom[i]) << what << ", hole " << i;
+        // Open, play at the start, a stop and play for each 67 s restart, stop at the natural end, then the
+        // two stop/close pairs of shutdown.
+        const Commands& sent = h.p.mediaCommands;
+        ASSERT_GE(sent.size(), 7u) << what;
+        EXPECT_EQ(sent[1], "play gBGMfile from 0 ") << what;
+        const Commands tail(sent.end() - 5, sent.end());
+        EXPECT_EQ(tail, (Commands{"stop gBGMfile ", "stop gBGMfile ", "close gBGMfile ", "stop gBGMfile ",
+                                  "close gBGMfile "}))
+            << what;
+        const auto restarts = static_cast<int>(sent.size() - 7) / 2;
+        EXPECT_EQ(restarts, elapsed(run.lastFrame, 500) / kMusicPeriodMs) << what;
+        EXPECT_TRUE(h.p.fakeForms.keyBoxVisible) << what << ": the natural end leaves the key box";
+
+        // Frames come every 31 ms of the virtual clock while the game runs.
+        for (std::size_t f = 1; f < run.trace.size(); ++f)
+            ASSERT_EQ(run.trace[f].first - run.trace[f - 1].first, 31) << what << ", frame " << f;
+    }
+}
+
+TEST(WholeGame, PlaysTheSameWhenTheTickCounterWrapsDuringTheGame)
+{
+    Harness atZero;
+    const GameRun reference = playGame(atZero, 0, 30, 3);
+    const Tick starts[] = {std::numeric_limits<Tick>::max() - 1000, -1000};  // 1 s before 2^31 and 2^32
+    for (Tick start : starts) {
+        Harness h;
+        const GameRun run = playGame(h, start, 30, 3);
+        EXPECT_EQ(run.frames, reference.frames) << "start " << start;
+        EXPECT_TRUE(run.trace == reference.trace) << "start " << start;
+        EXPECT_EQ(h.p.mediaCommands, atZero.p.mediaCommands) << "start " << start;
+    }
+}
+
+} // namespace
+} // namespace zunaka
