@@ -1,0 +1,114 @@
+#include "QtPlatform.h"
+
+#include "Messages.h"
+#include "platform/Pictures.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStandardPaths>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace zunaka {
+
+namespace {
+
+constexpr const char* kLockFileName = "zunaka.lock";
+
+QString lockFilePath()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QDir::tempPath();
+    return QDir(folder).filePath(QString::fromLatin1(kLockFileName));
+}
+
+} // namespace
+
+QtPlatform::QtPlatform()
+{
+    clock_.start();
+    // The wait between passes: armed for the next deadline, it wakes the event wait when no event comes.
+    wake_.setSingleShot(true);
+    wake_.setTimerType(Qt::PreciseTimer);
+}
+
+QtPlatform::~QtPlatform() = default;
+
+Tick QtPlatform::getTickCount()
+{
+    return static_cast<Tick>(static_cast<std::uint32_t>(clock_.elapsed()));
+}
+
+void QtPlatform::sndPlaySound(const std::string& path, unsigned flags)
+{
+    audio_.playEffect(path, flags);
+}
+
+QImage QtPlatform::loadPicture(const std::string& path)
+{
+    return decodePicture(path);
+}
+
+ScreenSize QtPlatform::screen() const
+{
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (!primary)
+        return {};
+    const QSize size = primary->size();
+    return {size.width(), size.height()};
+}
+
+std::string QtPlatform::appPath() const
+{
+    return QCoreApplication::applicationDirPath().toStdString();
+}
+
+bool QtPlatform::prevInstance()
+{
+    // The lock is held for the whole run; a lock left by a crashed run names a dead process and is taken
+    // over. No time limit: a long-running first instance must keep its lock.
+    lock_ = std::make_unique<QLockFile>(lockFilePath());
+    lock_->setStaleLockTime(0);
+    return !lock_->tryLock(0);
+}
+
+void QtPlatform::msgBox(const std::string& text)
+{
+    // The same text goes to standard error, so a start that fails is visible from a terminal.
+    std::fprintf(stderr, "%s\n", text.c_str());
+    std::fflush(stderr);
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kAppTitle), QString::fromStdString(text),
+                    QMessageBox::Ok);
+    box.exec();
+}
+
+void QtPlatform::end()
+{
+    std::fflush(nullptr);
+    std::_Exit(EXIT_FAILURE);
+}
+
+void QtPlatform::doEvents()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    // Without exec() nothing else runs deferred deletes.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void QtPlatform::waitForEvents(std::int32_t timeoutMs)
+{
+    if (timeoutMs == 0)
+        return;
+    if (timeoutMs > 0)
+        wake_.start(timeoutMs);
+    // processEvents(flags, maxtime) would drop WaitForMoreEvents and spin; the timer bounds the wait.
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    wake_.stop();
+}
+
+} // namespace zunaka

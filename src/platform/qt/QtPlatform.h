@@ -1,0 +1,50 @@
+#pragma once
+
+#include "SdlAudio.h"
+#include "platform/MediaDevice.h"
+#include "platform/Platform.h"
+#include "platform/Rng.h"
+
+#include <QElapsedTimer>
+#include <QLockFile>
+#include <QTimer>
+
+#include <memory>
+
+namespace zunaka {
+
+// The platform of the real program: Qt's event loop and monotonic clock, SDL_mixer for sound, a lock file
+// for the single instance. Created in main() after the QApplication; the windows are attached once they
+// exist.
+class QtPlatform : public Platform {
+public:
+    QtPlatform();
+    ~QtPlatform() override;
+
+    void setForms(Forms* forms) { forms_ = forms; }
+
+    Tick getTickCount() override;
+    float rnd() override { return rng_.next(); }
+    int mciSendString(std::string_view command) override { return media_.send(command); }
+    void sndPlaySound(const std::string& path, unsigned flags) override;
+    QImage loadPicture(const std::string& path) override;
+    ScreenSize screen() const override;
+    std::string appPath() const override;
+    bool prevInstance() override;
+    void msgBox(const std::string& text) override;
+    [[noreturn]] void end() override;
+    void doEvents() override;
+    void waitForEvents(std::int32_t timeoutMs) override;
+    Forms& forms() override { return *forms_; }
+
+private:
+    QElapsedTimer clock_;
+    Rng rng_;
+    SdlAudio audio_;
+    MediaDevice media_{audio_.music()};
+    std::unique_ptr<QLockFile> lock_;
+    QTimer wake_;
+    Forms* forms_ = nullptr;
+};
+
+} // namespace zunaka

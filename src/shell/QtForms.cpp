@@ -1,0 +1,123 @@
+#include "QtForms.h"
+
+#include "Shutdown.h"
+#include "Title.h"
+
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QScreen>
+
+namespace zunaka {
+
+namespace {
+// The title window has no menu bar: its client area is this much taller than the main window's, so that
+// both windows have the same outer size.
+constexpr int kTitleExtraHeight = 20;
+}
+
+QtForms::QtForms(GameState& state, Platform& platform) : state_(state), platform_(platform), main_(state, platform)
+{
+    main_.onClose = [this] { unloadMainForm(); };
+    title_.onTick = [this] { titleTimerTick(state_, platform_); };
+    title_.onMouseDown = [this] { titleMouseDown(state_, platform_); };
+    title_.onClose = [this] { unloadTitleForm(); };
+    title_.setFixedSize(mainScaleWidth(), mainScaleHeight() + kTitleExtraHeight);
+}
+
+void QtForms::centre(QWidget& window)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    window.adjustSize();
+    const QRect frame = window.frameGeometry();
+    window.move(screen->availableGeometry().center() - QPoint(frame.width() / 2, frame.height() / 2));
+}
+
+void QtForms::showMainForm()
+{
+    if (mainUnloading_)
+        return;
+    if (!main_.isVisible())
+        centre(main_);
+    main_.show();
+    main_.raise();
+    main_.activateWindow();
+}
+
+// Unloading runs the two handlers in order, once, however it was asked for: by the game, by the close box,
+// or from inside one of the handlers themselves.
+void QtForms::unloadMainForm()
+{
+    if (mainUnloading_)
+        return;
+    mainUnloading_ = true;
+    mainFormQueryUnload(state_, platform_);
+    mainFormUnload(state_, platform_);
+    main_.hide();
+}
+
+void QtForms::setKeyBoxVisible(bool visible)
+{
+    main_.keyBox()->setVisible(visible);
+}
+
+void QtForms::setKeyBoxText(const std::string& text)
+{
+    main_.keyBox()->setText(QString::fromStdString(text));
+}
+
+std::string QtForms::keyBoxText() const
+{
+    return main_.keyBox()->text().toStdString();
+}
+
+void QtForms::focusKeyBox()
+{
+    QLineEdit* box = main_.keyBox();
+    if (box->isVisible() && !box->hasFocus())
+        box->setFocus(Qt::OtherFocusReason);
+}
+
+void QtForms::showTitleForm()
+{
+    centre(title_);
+    title_.show();
+}
+
+void QtForms::paintTitle(const QImage& picture, int width, int height)
+{
+    title_.setPicture(picture, width, height);
+    // Shown at once, before the main loop begins to dispatch events.
+    title_.repaint();
+}
+
+void QtForms::setTitleTimerEnabled(bool enabled)
+{
+    if (enabled)
+        title_.timer1().start();
+    else
+        title_.timer1().stop();
+}
+
+void QtForms::unloadTitleForm()
+{
+    if (titleUnloading_)
+        return;
+    titleUnloading_ = true;
+    titleFormUnload(state_, platform_);
+    title_.timer1().stop();
+    title_.hide();
+}
+
+int QtForms::mainScaleWidth() const
+{
+    return main_.mainPicture()->width();
+}
+
+int QtForms::mainScaleHeight() const
+{
+    return main_.mainPicture()->height();
+}
+
+} // namespace zunaka

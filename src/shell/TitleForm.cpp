@@ -1,0 +1,53 @@
+#include "TitleForm.h"
+
+#include "Messages.h"
+
+#include <QCloseEvent>
+#include <QPainter>
+
+namespace zunaka {
+
+namespace {
+constexpr int kTimerIntervalMs = 1000;
+}
+
+TitleForm::TitleForm()
+{
+    setWindowTitle(QString::fromUtf8(kAppTitle));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    timer1_.setInterval(kTimerIntervalMs);
+    connect(&timer1_, &QTimer::timeout, this, [this] {
+        if (onTick)
+            onTick();
+    });
+    timer1_.start();
+}
+
+void TitleForm::setPicture(const QImage& picture, int width, int height)
+{
+    // Scaled once, here, and kept: the window repaints from it whenever it is uncovered.
+    picture_ = picture.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    update();
+}
+
+void TitleForm::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().window());
+    painter.drawImage(0, 0, picture_);
+}
+
+void TitleForm::mousePressEvent(QMouseEvent*)
+{
+    if (onMouseDown)
+        onMouseDown();
+}
+
+void TitleForm::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    if (onClose)
+        onClose();
+}
+
+} // namespace zunaka

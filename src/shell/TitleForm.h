@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+namespace zunaka {
+
+// The title window: shows the title picture it was painted with, for its whole life, with a one-second
+// timer that runs from the moment the window exists.
+class TitleForm : public QWidget {
+public:
+    TitleForm();
+
+    void setPicture(const QImage& picture, int width, int height);
+    QTimer& timer1() { return timer1_; }
+
+    std::function<void()> onTick;
+    std::function<void()> onMouseDown;
+    std::function<void()> onClose;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QImage picture_;
+    QTimer timer1_;
+};
+
+} // namespace zunaka

@@ -1,0 +1,43 @@
+// ずなかタイピング: a whack-a-mole typing trainer. main() only sets up Qt and the platform; the game's
+// start-up, loop and shutdown are formLoad's.
+#include "GameState.h"
+#include "QtForms.h"
+#include "Startup.h"
+#include "platform/qt/QtPlatform.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Qt would abort with a long message when there is no display to open; say it in one line instead.
+bool hasDisplay()
+{
+    const auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value != nullptr && *value != '\0';
+    };
+    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!hasDisplay()) {
+        std::fputs("zunaka: no display found (DISPLAY is not set); start it from a desktop session.\n", stderr);
+        return EXIT_FAILURE;
+    }
+    QApplication app(argc, argv);
+    // The program ends when its main loop does, not when a window closes.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    zunaka::QtPlatform platform;
+    zunaka::GameState state;
+    zunaka::QtForms forms(state, platform);
+    platform.setForms(&forms);
+    zunaka::formLoad(state, platform);
+    return EXIT_SUCCESS;
+}
