@@ -1,6 +1,7 @@
 #include "SdlMusic.h"
 
 #include <fstream>
+#include <string_view>
 
 namespace zunaka {
 
@@ -13,19 +14,24 @@ constexpr int kVolume = 80;
 constexpr int kPlayOnce = 1;
 } // namespace music
 
-MusicPtr loadMusic(const std::string& path)
+// FluidSynth takes any bytes and only parses them when it plays, so SDL_mixer "loads" an empty or foreign
+// file with a .mid name and reports it playing. The music is always a standard MIDI file: check its tag.
+bool isStandardMidiFile(const std::string& path)
 {
-    return MusicPtr(Mix_LoadMUS(path.c_str()));
-}
-
-bool isReadable(const std::string& path)
-{
-    return std::ifstream(path, std::ios::binary).is_open();
+    constexpr std::string_view kTag = "MThd";
+    std::string head(kTag.size(), '\0');
+    std::ifstream file(path, std::ios::binary);
+    return file.read(head.data(), static_cast<std::streamsize>(head.size())) && head == kTag;
 }
 
 } // namespace
 
-SdlMusic::SdlMusic(bool mixerOpen) : mixerOpen_(mixerOpen)
+MusicPtr loadMusicFile(const std::string& path)
+{
+    return MusicPtr(Mix_LoadMUS(path.c_str()));
+}
+
+SdlMusic::SdlMusic(bool mixerOpen, MusicLoader loader) : mixerOpen_(mixerOpen), loader_(std::move(loader))
 {
     if (mixerOpen_)
         Mix_VolumeMusic(music::kVolume);
@@ -39,10 +45,12 @@ SdlMusic::~SdlMusic()
 bool SdlMusic::load(const std::string& path)
 {
     close();
-    // Without a mixer the song is never heard, but a missing file still fails as it would with one.
+    if (!isStandardMidiFile(path))
+        return false;
+    // Without a mixer the song is never heard, but a bad file has failed above as it would with one.
     if (!mixerOpen_)
-        return isReadable(path);
-    current_ = loadMusic(path);
+        return true;
+    current_ = loader_(path);
     if (!current_)
         return false;
     path_ = path;
@@ -55,17 +63,22 @@ void SdlMusic::playFromStart()
 {
     if (!current_)
         return;
-    if (currentPlayed_) {
-        // Waits only when two plays come closer together than one load, which the game never does.
-        if (MusicPtr fresh = takeSpare()) {
-            Mix_HaltMusic();
-            current_ = std::move(fresh);
-            loadSpareInBackground();
-        }
-        // A spare that failed to load (the file went away) leaves the rewound copy: clipped, not silent.
+    if (!currentPlayed_) {
+        Mix_PlayMusic(current_.get(), music::kPlayOnce);
+        currentPlayed_ = true;
+        return;
+    }
+    // Waits only when two plays come closer together than one load, which the game never does.
+    MusicPtr old = takeSpare();
+    // A spare that failed to load (the file went away) leaves the rewound copy: clipped, not silent.
+    if (old) {
+        Mix_HaltMusic();
+        std::swap(current_, old);
     }
     Mix_PlayMusic(current_.get(), music::kPlayOnce);
-    currentPlayed_ = true;
+    old.reset();
+    // Last, so the loader does not compete for the processor with the swap above.
+    loadSpareInBackground();
 }
 
 void SdlMusic::stop()
@@ -88,7 +101,7 @@ void SdlMusic::loadSpareInBackground()
 {
     // Mix_LoadMUS of a MIDI file builds a synthesizer of its own, so it does not race the mixer thread
     // that renders the current copy.
-    spare_ = std::async(std::launch::async, loadMusic, path_);
+    spare_ = std::async(std::launch::async, loader_, path_);
 }
 
 MusicPtr SdlMusic::takeSpare()
