@@ -17,7 +17,6 @@ namespace {
 
 constexpr int kCanvasWidth = 640;
 constexpr int kCanvasHeight = 480;
-constexpr int kWindowFontPx = 32;   // 24 pt
 constexpr int kKeyBoxFontPx = 64;   // 48 pt
 const QRect kKeyBoxRect(290, 10, 60, 70);
 
@@ -39,7 +38,6 @@ void MainPicture::paintEvent(QPaintEvent* event)
 MainForm::MainForm(GameState& state, Platform& platform) : state_(state), platform_(platform)
 {
     setWindowTitle(QString::fromUtf8(kAppTitle));
-    setFont(proportionalGothic(kWindowFontPx));
     mainPicture_ = new MainPicture(this);
     setCentralWidget(mainPicture_);
 

@@ -9,19 +9,16 @@
 
 namespace zunaka {
 
-namespace {
-// The title window has no menu bar: its client area is this much taller than the main window's, so that
-// both windows have the same outer size.
-constexpr int kTitleExtraHeight = 20;
-}
-
 QtForms::QtForms(GameState& state, Platform& platform) : state_(state), platform_(platform), main_(state, platform)
 {
     main_.onClose = [this] { unloadMainForm(); };
     title_.onTick = [this] { titleTimerTick(state_, platform_); };
     title_.onMouseDown = [this] { titleMouseDown(state_, platform_); };
     title_.onClose = [this] { unloadTitleForm(); };
-    title_.setFixedSize(mainScaleWidth(), mainScaleHeight() + kTitleExtraHeight);
+    // Both windows have the same outer size; the title window, without a menu bar, shows its picture
+    // where the main window has its menu bar and playfield.
+    main_.adjustSize();
+    title_.setFixedSize(main_.size());
 }
 
 void QtForms::centre(QWidget& window)

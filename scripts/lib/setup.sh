@@ -1,0 +1,44 @@
+# Shared by scripts/play and scripts/test: installs the Debian packages that are missing, configures once
+# and builds incrementally. Sourced, not run; expects ROOT to be the repository's top folder.
+
+# What the game needs to build and run.
+ZUNAKA_RUN_PACKAGES=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-svg-dev qt6-qpa-plugins
+  libsdl2-mixer-dev timgm6mb-soundfont
+  fonts-ipafont-gothic
+)
+# What the tests and the asset checks need besides.
+ZUNAKA_TEST_PACKAGES=(
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth xdotool x11-apps imagemagick libjpeg-turbo-progs file fluidsynth sox
+)
+
+zunaka_missing_packages() {
+  local pkg
+  for pkg in "$@"; do
+    dpkg-query -W -f='${Status}\n' "$pkg" 2>/dev/null | grep -q '^install ok installed$' || echo "$pkg"
+  done
+}
+
+zunaka_install() {
+  local missing
+  missing=$(zunaka_missing_packages "$@")
+  [ -z "$missing" ] && return 0
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  echo "==> Installing Debian packages:" $missing
+  "${sudo[@]}" apt-get update -qq
+  # Recommends are left out on purpose: they would bring a 140 MB SoundFont the game does not use.
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends $missing
+}
+
+zunaka_build() {
+  local build="$ROOT/build"
+  if [ ! -f "$build/build.ninja" ]; then
+    echo "==> Configuring in $build"
+    cmake -S "$ROOT" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  fi
+  echo "==> Building"
+  cmake --build "$build" -j "$(nproc)"
+}

@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# Runs the real program under its own virtual display and drives it as a player would.
+#   scenario.sh BINARY DETA_DIR SCENARIO
+# Each scenario gets its own display and runtime folder, so scenarios can run side by side without
+# tripping the single-instance lock.
+set -euo pipefail
+BIN=$1 DETA=$2 SCENARIO=$3
+TITLE="ずなかタイピング"
+WORK=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$WORK"' EXIT
+export XDG_RUNTIME_DIR=$WORK/run SDL_AUDIODRIVER=dummy
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+start_display() {
+  local n
+  for n in $(seq 20 99); do
+    [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+  done
+  fail "no virtual display"
+}
+
+# Waits until `count` visible windows carry the game's caption; prints their ids.
+wait_windows() {
+  local count=$1 ids
+  for _ in $(seq 100); do
+    ids=$(xdotool search --onlyvisible --name "$TITLE" 2>/dev/null || true)
+    [ "$(echo -n "$ids" | grep -c .)" -eq "$count" ] && { echo "$ids"; return 0; }
+    sleep 0.1
+  done
+  fail "expected $count visible window(s), have: $(echo -n "$ids" | grep -c .)"
+}
+
+wait_exit() {
+  local pid=$1
+  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || { wait "$pid"; return $?; }; sleep 0.1; done
+  fail "process $pid did not end"
+}
+
+# Starts the game in the background; its standard error goes to $WORK/err.
+launch() { "$1" 2>"$WORK/err" & PID=$!; }
+
+press() { xdotool windowfocus --sync "$1" 2>/dev/null || true; xdotool key "$2"; }
+
+case $SCENARIO in
+no-display)
+  rc=0; out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$BIN" 2>&1) || rc=$?
+  [ "$rc" -ne 0 ] || fail "started without a display"
+  [ "$(echo "$out" | wc -l)" -eq 1 ] || fail "expected one line, got: $out"
+  echo "$out" | grep -q display || fail "unclear message: $out" ;;
+
+title-then-quit)
+  start_display; launch "$BIN"
+  title=$(wait_windows 1)
+  xdotool mousemove --window "$title" 200 200 click 1
+  main=$(wait_windows 1)
+  [ "$main" != "$title" ] || fail "the title window is still the one shown"
+  press "$main" ctrl+g; sleep 0.5
+  press "$main" ctrl+s; sleep 0.2
+  press "$main" ctrl+q
+  rc=0; wait_exit "$PID" || rc=$?
+  [ "$rc" -eq 0 ] || fail "quit ended with status $rc: $(cat "$WORK/err")" ;;
+
+second-instance)
+  start_display; launch "$BIN"; first=$PID
+  wait_windows 1 >/dev/null
+  "$BIN" 2>"$WORK/err2" & second=$!
+  box=$(wait_windows 2 | grep -v "$(xdotool search --pid "$first" --onlyvisible --name "$TITLE" | head -1)" | head -1)
+  grep -q "このアプリケーションはすでに開かれています。" "$WORK/err2" || fail "no message on standard error"
+  press "$box" Return
+  rc=0; wait_exit "$second" || rc=$?
+  [ "$rc" -ne 0 ] || fail "the refused second instance ended with status 0"
+  kill -0 "$first" || fail "the first instance died" ;;
+
+missing-picture)
+  start_display
+  mkdir "$WORK/prog"; cp "$BIN" "$WORK/prog/zunaka"; cp -r "$DETA" "$WORK/prog/Deta"
+  rm "$WORK/prog/Deta/Title.jpg"
+  launch "$WORK/prog/zunaka"
+  for _ in $(seq 100); do grep -q . "$WORK/err" 2>/dev/null && break; sleep 0.1; done
+  grep -q "画像データ読み込みエラー" "$WORK/err" || fail "no loading message: $(cat "$WORK/err")"
+  box=$(wait_windows 2 | tail -1)
+  press "$box" Return
+  rc=0; wait_exit "$PID" || rc=$?
+  [ "$rc" -ne 0 ] || fail "a failed start ended with status 0" ;;
+
+*) fail "unknown scenario $SCENARIO" ;;
+esac
+echo "PASS: $SCENARIO"
