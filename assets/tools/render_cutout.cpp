@@ -1,25 +1,24 @@
 // Renders a mole drawing to the picture the game masks onto the playfield.
 //
-//   zunaka_render_cutout IN.svg OUT.jpg WIDTH HEIGHT [--quality N]
+//   zunaka_render_cutout IN.svg OUT.ppm WIDTH HEIGHT
 //
 // The game keeps the background where its mask is white by ANDing the picture in, so every pixel outside
 // the mask must be pure white, and every pixel inside must be the drawing's own colour: an edge pixel
 // blended half way to white would show as a pale rim against the dark hole. So, unlike zunaka_render_svg,
 // this paints each pixel the drawing covers at least half in its unblended colour and every other pixel
 // white, with the same coverage threshold as zunaka_render_svg --mask uses for the mask.
+// It writes a PPM: the build encodes it with cjpeg without chroma subsampling, because subsampled colour
+// from a saturated edge (a yellow star) would bleed into the white ground next to it and tint the meadow.
 #include <QGuiApplication>
 #include <QImage>
-#include <QImageWriter>
 #include <QPainter>
 #include <QSvgRenderer>
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 namespace {
 
-constexpr int kDefaultQuality = 95;
 constexpr int kCoverageThreshold = 128;
 
 QImage render(QSvgRenderer& svg, int width, int height)
@@ -45,7 +44,7 @@ QImage render(QSvgRenderer& svg, int width, int height)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: zunaka_render_cutout IN.svg OUT.jpg WIDTH HEIGHT [--quality N]\n");
+    std::fprintf(stderr, "usage: zunaka_render_cutout IN.svg OUT.ppm WIDTH HEIGHT\n");
     return 2;
 }
 
@@ -53,17 +52,11 @@ int usage()
 
 int main(int argc, char** argv)
 {
-    if (argc != 5 && argc != 7)
+    if (argc != 5)
         return usage();
-    int quality = kDefaultQuality;
-    if (argc == 7) {
-        if (std::strcmp(argv[5], "--quality") != 0)
-            return usage();
-        quality = std::atoi(argv[6]);
-    }
     const int width = std::atoi(argv[3]);
     const int height = std::atoi(argv[4]);
-    if (width <= 0 || height <= 0 || quality <= 0 || quality > 100)
+    if (width <= 0 || height <= 0)
         return usage();
 
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -74,11 +67,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "zunaka_render_cutout: cannot read %s\n", argv[1]);
         return 1;
     }
-    QImageWriter writer(QString::fromLocal8Bit(argv[2]), "jpeg");
-    writer.setQuality(quality);
-    if (!writer.write(render(svg, width, height))) {
-        std::fprintf(stderr, "zunaka_render_cutout: cannot write %s: %s\n", argv[2],
-                     qPrintable(writer.errorString()));
+    if (!render(svg, width, height).save(QString::fromLocal8Bit(argv[2]), "ppm")) {
+        std::fprintf(stderr, "zunaka_render_cutout: cannot write %s\n", argv[2]);
         return 1;
     }
     return 0;
