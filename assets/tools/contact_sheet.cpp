@@ -13,7 +13,6 @@
 #include <QImage>
 #include <QPainter>
 
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -114,7 +113,8 @@ void label(QPainter& painter, int x, int y, const QString& text)
 }
 
 // Tiles images in rows across the sheet from y, each scaled to `height` rows; returns the y below them.
-int tile(QPainter& painter, int y, int height, const std::vector<std::pair<QString, QImage>>& items)
+// With no painter it only measures, so the sheet can be sized before anything is drawn.
+int tile(QPainter* painter, int y, int height, const std::vector<std::pair<QString, QImage>>& items)
 {
     int x = kGap;
     for (const auto& [name, image] : items) {
@@ -123,18 +123,13 @@ int tile(QPainter& painter, int y, int height, const std::vector<std::pair<QStri
             x = kGap;
             y += height + kLabelHeight + kGap;
         }
-        label(painter, x, y, name);
-        painter.drawImage(x, y + kLabelHeight, shown);
+        if (painter) {
+            label(*painter, x, y, name);
+            painter->drawImage(x, y + kLabelHeight, shown);
+        }
         x += shown.width() + kGap;
     }
     return y + height + kLabelHeight + kGap;
-}
-
-int rowsHeight(int count, int width, int height)
-{
-    const int perRow = std::max(1, (kSheetWidth - kGap) / (width + kGap));
-    const int rows = (count + perRow - 1) / perRow;
-    return rows * (height + kLabelHeight + kGap);
 }
 
 } // namespace
@@ -169,10 +164,13 @@ int main(int argc, char** argv)
         extras.emplace_back(QFileInfo(path).fileName(), image);
     }
 
-    const int sceneRows = field::kFieldHeight + kLabelHeight + kGap;
-    const int moleRows = 2 * rowsHeight(2 * field::kLookCount, field::kMoleWidth, field::kMoleHeight);
-    const int extraRows = extras.empty() ? 0 : rowsHeight(int(extras.size()), kExtraHeight * 4 / 3, kExtraHeight);
-    QImage sheet(kSheetWidth, kGap + sceneRows + moleRows + extraRows, QImage::Format_RGB32);
+    const int scenesBottom = kGap + field::kFieldHeight + kLabelHeight + kGap;
+    auto layOut = [&](QPainter* painter) {
+        int y = tile(painter, scenesBottom, field::kMoleHeight, moles);
+        y = tile(painter, y, field::kMoleHeight, masks);
+        return extras.empty() ? y : tile(painter, y, kExtraHeight, extras);
+    };
+    QImage sheet(kSheetWidth, layOut(nullptr), QImage::Format_RGB32);
     sheet.fill(kSheetColour);
 
     QPainter painter(&sheet);
@@ -181,11 +179,7 @@ int main(int argc, char** argv)
     const int secondX = 2 * kGap + field::kFieldWidth;
     label(painter, secondX, kGap, QStringLiteral("holes 1, 6 rising; 2 caught sinking; 4, 5 caught"));
     painter.drawImage(secondX, kGap + kLabelHeight, scene(pictures, kMixed));
-    int y = kGap + sceneRows;
-    y = tile(painter, y, field::kMoleHeight, moles);
-    y = tile(painter, y, field::kMoleHeight, masks);
-    if (!extras.empty())
-        tile(painter, y, kExtraHeight, extras);
+    layOut(&painter);
     painter.end();
 
     if (!sheet.save(QString::fromLocal8Bit(argv[2]), "png")) {
