@@ -1,4 +1,4 @@
-// Checks of the rendered icons: the right size, a real shape with see-through corners (so the icon does not
+// Checks of the rendered icons (their sizes are checked with the other pictures' decoding): a real shape with see-through corners (so the icon does not
 // sit in a white square on the title bar), and an opaque, coloured face in the middle.
 #include <QGuiApplication>
 #include <QImage>
@@ -22,21 +22,13 @@ constexpr IconCase kIcons[] = {
 constexpr int kClearAlpha = 16;
 constexpr int kSolidAlpha = 250;
 
-TEST(Icon, SizeAndAlphaChannel)
-{
-    for (const IconCase& icon : kIcons) {
-        const QImage image(icon.path);
-        ASSERT_FALSE(image.isNull()) << icon.path;
-        EXPECT_EQ(image.size(), QSize(icon.size, icon.size)) << icon.path;
-        EXPECT_TRUE(image.hasAlphaChannel()) << icon.path;
-    }
-}
-
 TEST(Icon, CornersAreTransparentAndTheMiddleIsSolid)
 {
     for (const IconCase& icon : kIcons) {
-        const QImage image = QImage(icon.path).convertToFormat(QImage::Format_ARGB32);
-        ASSERT_FALSE(image.isNull()) << icon.path;
+        const QImage file(icon.path);
+        ASSERT_EQ(file.size(), QSize(icon.size, icon.size)) << icon.path;
+        ASSERT_TRUE(file.hasAlphaChannel()) << icon.path;
+        const QImage image = file.convertToFormat(QImage::Format_ARGB32);
         const int last = icon.size - 1;
         const QPoint corners[] = {{0, 0}, {last, 0}, {0, last}, {last, last}};
         for (const QPoint& corner : corners) {
