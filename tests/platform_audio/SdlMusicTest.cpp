@@ -5,17 +5,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
-#include <memory>
 #include <string>
 #include <vector>
 
 namespace zunaka {
 namespace {
 
-// Counts the copies read and fails the calls the case asks to fail (numbered from 0), so a test sees
-// whether every play after the first started a copy of its own.
+// Counts the copies read, failing the calls a case names (from 0), so a test sees whether every play
+// after the first started a copy of its own.
 struct LoadScript {
     std::vector<int> failing;
     std::atomic<int> calls{0};
@@ -24,56 +24,52 @@ struct LoadScript {
     {
         return [this](const std::string& path) {
             const int call = calls++;
-            for (int f : failing) {
-                if (f == call)
-                    return MusicPtr();
-            }
-            return loadMusicFile(path);
+            return std::count(failing.begin(), failing.end(), call) ? MusicPtr() : loadMusicFile(path);
         };
     }
 };
 
-enum class Do { Play, Stop };
-
-TEST(SdlMusicCopies, EveryPlayAfterTheFirstStartsACopyThatHasNeverPlayed)
+TEST(SdlMusicTest, EveryPlayAfterTheFirstStartsACopyThatHasNeverPlayed)
 {
     struct Case {
         const char* name;
-        std::vector<Do> actions;
+        const char* commands;  // l load, p play from start, s stop, c close
+        const char* playing;   // after each command: 1 when the song is heard
         std::vector<int> failing;
-        int expectedLoads;  // counted after close, which waits for the spare
-        bool expectedPlaying;
+        int expectedLoads;     // counted after a last close, which waits for the spare
     };
     const Case cases[] = {
-        {"open only: the song and its spare", {}, {}, 2, false},
-        {"first play uses the copy read by open", {Do::Play}, {}, 2, true},
-        {"second play takes the spare and reads the next", {Do::Play, Do::Play}, {}, 3, true},
-        {"plays in a row", {Do::Play, Do::Play, Do::Play, Do::Play}, {}, 5, true},
-        {"stop does not read", {Do::Play, Do::Stop}, {}, 2, false},
-        {"play after stop is fresh too", {Do::Play, Do::Stop, Do::Play}, {}, 3, true},
-        {"a spare that failed: the rewound copy still sounds", {Do::Play, Do::Play}, {1}, 3, true},
-        {"after a failed spare the next one is tried", {Do::Play, Do::Play, Do::Play}, {1}, 4, true},
+        {"open reads the song and its spare", "l", "0", {}, 2},
+        {"first play uses the copy read by open", "lp", "01", {}, 2},
+        {"each later play takes the spare and reads the next", "lpppp", "01111", {}, 5},
+        {"stop reads nothing", "lpss", "0100", {}, 2},
+        {"play after stop is fresh too", "lpsp", "0101", {}, 3},
+        {"nothing before open or after close", "plpcpc", "001000", {}, 2},
+        {"open while playing starts over", "lplp", "0101", {}, 4},
+        {"a failed spare: the rewound copy still sounds", "lpp", "011", {1}, 3},
+        {"after a failed spare the next is tried", "lppp", "0111", {1}, 4},
     };
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    const std::string folder = testing::scratchFolder("zunaka-music-test");
-    const std::string song = folder + "/曲.mid";
+    const std::string song = testing::scratchFolder("zunaka-music-test") + "/曲.mid";
     testing::writeSong(song);
-    SdlAudio mixer;  // opens the mixer that the music below plays on
+    SdlAudio mixer;  // opens the mixer the music below plays on
     ASSERT_TRUE(mixer.hasDevice());
     for (const Case& c : cases) {
         LoadScript script{c.failing};
         SdlMusic music(true, script.loader());
-        ASSERT_TRUE(music.load(song)) << c.name;
-        for (Do action : c.actions) {
-            if (action == Do::Play)
-                music.playFromStart();
-            else
-                music.stop();
+        std::string heard;
+        for (const char* command = c.commands; *command; ++command) {
+            switch (*command) {
+            case 'l': music.load(song); break;
+            case 'p': music.playFromStart(); break;
+            case 's': music.stop(); break;
+            default: music.close(); break;
+            }
+            heard += Mix_PlayingMusic() ? '1' : '0';
         }
-        const bool playing = Mix_PlayingMusic() != 0;
         music.close();
-        EXPECT_EQ(script.calls.load(), c.expectedLoads) << c.name;
-        EXPECT_EQ(playing, c.expectedPlaying) << c.name;
+        EXPECT_EQ(heard, c.playing) << c.name << " (" << c.commands << ")";
+        EXPECT_EQ(script.calls.load(), c.expectedLoads) << c.name << " (" << c.commands << ")";
     }
 }
 

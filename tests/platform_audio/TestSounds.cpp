@@ -19,99 +19,42 @@ void putLittle(Bytes& out, std::uint32_t value, int size)
         out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
 }
 
-void putBig(Bytes& out, std::uint32_t value, int size)
-{
-    for (int i = size - 1; i >= 0; --i)
-        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-
-void putText(Bytes& out, const char* text)
-{
-    for (; *text; ++text)
-        out.push_back(static_cast<std::uint8_t>(*text));
-}
-
-// A MIDI variable-length quantity.
-void putDelta(Bytes& out, std::uint32_t ticks)
-{
-    Bytes groups{static_cast<std::uint8_t>(ticks & 0x7F)};
-    while (ticks >>= 7)
-        groups.insert(groups.begin(), static_cast<std::uint8_t>(0x80 | (ticks & 0x7F)));
-    out.insert(out.end(), groups.begin(), groups.end());
-}
-
 void save(const std::string& path, const Bytes& bytes)
 {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-namespace midi {
-constexpr std::uint32_t kDivision = 96;  // ticks a quarter note; 120 bpm by default
-constexpr std::uint8_t kVelocity = 100;
-constexpr std::uint8_t kPhrase[] = {60, 64, 67, 72};
-constexpr std::uint8_t kHeldNote = 48;
-constexpr std::uint32_t kHeldQuarters = 60;  // half a second each
-} // namespace midi
-
-void putNote(Bytes& track, std::uint8_t note, std::uint32_t ticks)
-{
-    putDelta(track, 0);
-    track.insert(track.end(), {0x90, note, midi::kVelocity});
-    putDelta(track, ticks);
-    track.insert(track.end(), {0x80, note, 0});
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 } // namespace
 
 void writeWave(const std::string& path, double seconds)
 {
-    constexpr int kChannels = 2;
-    constexpr int kBytesPerSample = 2;
-    constexpr int kHalfPeriod = 50;
-    constexpr std::int16_t kLevel = 2000;
-    const auto frames = static_cast<std::uint32_t>(seconds * sounds::kRate);
-    const std::uint32_t dataBytes = frames * kChannels * kBytesPerSample;
-    Bytes out;
-    putText(out, "RIFF");
+    constexpr std::uint32_t kRate = 44100;
+    constexpr std::uint32_t kFrameBytes = 4;
+    const auto dataBytes = static_cast<std::uint32_t>(seconds * kRate) * kFrameBytes;
+    Bytes out{'R', 'I', 'F', 'F'};
     putLittle(out, 36 + dataBytes, 4);
-    putText(out, "WAVEfmt ");
-    putLittle(out, 16, 4);
-    putLittle(out, 1, 2);  // PCM
-    putLittle(out, kChannels, 2);
-    putLittle(out, sounds::kRate, 4);
-    putLittle(out, sounds::kRate * kChannels * kBytesPerSample, 4);
-    putLittle(out, kChannels * kBytesPerSample, 2);
-    putLittle(out, 8 * kBytesPerSample, 2);
-    putText(out, "data");
+    out.insert(out.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0, 1, 0, 2, 0});  // PCM, stereo
+    putLittle(out, kRate, 4);
+    putLittle(out, kRate * kFrameBytes, 4);
+    out.insert(out.end(), {kFrameBytes, 0, 16, 0, 'd', 'a', 't', 'a'});
     putLittle(out, dataBytes, 4);
-    for (std::uint32_t frame = 0; frame < frames; ++frame) {
-        const std::int16_t sample = (frame / kHalfPeriod) % 2 ? kLevel : -kLevel;
-        for (int channel = 0; channel < kChannels; ++channel)
-            putLittle(out, static_cast<std::uint16_t>(sample), kBytesPerSample);
-    }
+    out.resize(out.size() + dataBytes, 0);
     save(path, out);
 }
 
 void writeSong(const std::string& path)
 {
-    Bytes track;
-    putDelta(track, 0);
-    track.insert(track.end(), {0xC0, 0});  // acoustic grand piano
-    for (std::uint8_t note : midi::kPhrase)
-        putNote(track, note, midi::kDivision / 2);
-    putNote(track, midi::kHeldNote, midi::kHeldQuarters * midi::kDivision);
-    putDelta(track, 0);
-    track.insert(track.end(), {0xFF, 0x2F, 0x00});
-
-    Bytes out;
-    putText(out, "MThd");
-    putBig(out, 6, 4);
-    putBig(out, 0, 2);
-    putBig(out, 1, 2);
-    putBig(out, midi::kDivision, 2);
-    putText(out, "MTrk");
-    putBig(out, static_cast<std::uint32_t>(track.size()), 4);
+    // 96 ticks a quarter at the default 120 bpm; the held note lasts 0x2D00 ticks, a minute.
+    const Bytes track{
+        0x00, 0xC0, 0x00,                                        // piano
+        0x00, 0x90, 60, 100, 0x30, 0x80, 60, 0,                  // C, an eighth
+        0x00, 0x90, 64, 100, 0x30, 0x80, 64, 0,                  // E
+        0x00, 0x90, 48, 100, 0xDA, 0x00, 0x80, 48, 0,            // low C, held
+        0x00, 0xFF, 0x2F, 0x00,                                  // end of track
+    };
+    Bytes out{'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96, 'M', 'T', 'r', 'k', 0, 0, 0};
+    out.push_back(static_cast<std::uint8_t>(track.size()));
     out.insert(out.end(), track.begin(), track.end());
     save(path, out);
 }

@@ -5,17 +5,14 @@
 namespace zunaka::testing {
 
 // Small sound files written by the tests themselves, so they depend on nothing built elsewhere.
-namespace sounds {
-constexpr int kRate = 44100;
-constexpr double kLongSeconds = 10.0;
-constexpr double kShortSeconds = 3.0;
-} // namespace sounds
+constexpr double kLongEffectSeconds = 10.0;
+constexpr double kShortEffectSeconds = 3.0;
 
-// A 16-bit stereo PCM WAVE file of a quiet square wave lasting `seconds`.
+// A silent 16-bit stereo 44.1 kHz WAVE file lasting `seconds`.
 void writeWave(const std::string& path, double seconds);
 
-// A format 0 standard MIDI file: a piano phrase of a few short notes, then one note held for about
-// half a minute, so the song is still playing when a test looks.
+// A standard MIDI file: two short piano notes, then one held for a minute, so the song still plays
+// when a test looks.
 void writeSong(const std::string& path);
 
 void writeText(const std::string& path, const std::string& text);
