@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
 #include <vector>
 
@@ -24,8 +23,6 @@ constexpr int kMaxFringePixels = 6;
 constexpr double kMaxCaughtOutlineChange = 0.03;
 constexpr int kMinCaughtChangedPixels = 150;
 constexpr int kCaughtPixelStep = 60;
-// The looks must be told apart by their body colours.
-constexpr int kMinLookColourDistance = 40;
 // A mole that begins to rise shows its first 20 rows; its head must be there.
 constexpr int kFirstStepRows = 20;
 constexpr int kMinHeadPixelsInFirstStep = 400;
@@ -190,33 +187,6 @@ TEST(FieldMole, CaughtMoleKeepsItsOutlineButChangesItsFace)
             << "look " << look << ": " << outlineChange << " of " << area << " mask pixels differ";
         EXPECT_GE(changed, kMinCaughtChangedPixels) << "look " << look << " looks the same when caught";
     }
-}
-
-TEST(FieldMole, FourLooksHaveDistinctColours)
-{
-    std::array<std::array<double, 3>, kLookCount> mean{};
-    for (int look = 1; look <= kLookCount; ++look) {
-        const Pair p = loadPair(look);
-        double sum[3] = {0, 0, 0};
-        int n = 0;
-        for (int y = 0; y < kMoleHeight; ++y)
-            for (int x = 0; x < kMoleWidth; ++x)
-                if (maskBlack(p.mask, x, y)) {
-                    const QRgb c = p.picture.pixel(x, y);
-                    sum[0] += qRed(c);
-                    sum[1] += qGreen(c);
-                    sum[2] += qBlue(c);
-                    ++n;
-                }
-        ASSERT_GT(n, 0);
-        for (int i = 0; i < 3; ++i)
-            mean[look - 1][i] = sum[i] / n;
-    }
-    for (int a = 0; a < kLookCount; ++a)
-        for (int b = a + 1; b < kLookCount; ++b) {
-            const double d = std::hypot(mean[a][0] - mean[b][0], mean[a][1] - mean[b][1], mean[a][2] - mean[b][2]);
-            EXPECT_GE(d, kMinLookColourDistance) << "looks " << a + 1 << " and " << b + 1;
-        }
 }
 
 // Every hole cuts its mole at its own travel: the head must show in the first step, and the body must
