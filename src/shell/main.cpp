@@ -6,6 +6,7 @@
 #include "platform/qt/QtPlatform.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <cstdio>
 #include <cstdlib>
@@ -33,10 +34,13 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     // The program ends when its main loop does, not when a window closes.
     QApplication::setQuitOnLastWindowClosed(false);
+    const QIcon icon(QStringLiteral(":/icons/zunaka-32.png"));
 
     zunaka::QtPlatform platform;
     zunaka::GameState state;
     zunaka::QtForms forms(state, platform);
+    // Only the main window has an icon of its own; the title window has none.
+    forms.mainForm().setWindowIcon(icon);
     platform.setForms(&forms);
     zunaka::formLoad(state, platform);
     return EXIT_SUCCESS;
