@@ -1,4 +1,4 @@
-// Two steps: the header lines (title, time, tempo, pattern, track) are read in order, collecting each
+// Two steps: the header lines (time, tempo, pattern, track) are read in order, collecting each
 // track's body words; then every body is unrolled (repeat marks) and played out into timed notes.
 #include "score_parser.hpp"
 
@@ -63,8 +63,6 @@ private:
     void readLine(const ScoreLine& line)
     {
         const Word& head = line.words.front();
-        if (head.text == "title")
-            return;
         if (head.text == "time")
             return readTime(line);
         if (head.text == "tempo")

@@ -69,30 +69,46 @@ TEST(MidiDuration, FollowsTheTempoMap)
     }
 }
 
-TEST(MidiFile, HeaderAndConductorTrack)
+// Conductor first (time signature, tempo map), then each instrument: name, program, volume, pan; every
+// track ends where the longest note does.
+TEST(MidiFile, LayoutOfTracks)
 {
-    Song song = songWithOneNote(1920);
+    Song song;
     song.beatsPerBar = 2;
     song.beatUnit = 2;
     song.tempos = {{0, 132.0}, {960, 66.0}};
+    song.tracks.push_back({"banjo", 1, 105, 90, 40, {{0, 480, 67, 60}}});
+    song.tracks.push_back({"bass", 3, 32, 98, 64, {{0, 1920, 43, 80}}});
     const test::SmfFile file = test::readSmf(encodeMidiFile(song));
     EXPECT_EQ(file.format, 1);
     EXPECT_EQ(file.division, 480);
-    ASSERT_EQ(file.tracks.size(), 2u);
+    ASSERT_EQ(file.tracks.size(), 3u);
 
-    std::vector<std::pair<std::uint32_t, Bytes>> metas;
-    for (const auto& event : file.tracks[0]) {
-        EXPECT_EQ(event.status, 0xFF) << "conductor holds meta events only";
-        if (event.metaType != 0x03)
-            metas.push_back({event.tick, event.data});
-    }
-    const std::vector<std::pair<std::uint32_t, Bytes>> expected{
-        {0, {2, 1, 48, 8}},           // 2/2, a click every half note
-        {0, {0x06, 0xEF, 0x91}},      // 454545 us per quarter
-        {960, {0x0D, 0xDF, 0x23}},    // 909091 us per quarter
-        {1920, {}},                   // end of track where the music ends
+    using Rows = std::vector<std::tuple<std::uint32_t, int, Bytes>>;  // tick, status or meta type, data
+    const auto rows = [&](std::size_t track, std::size_t count) {
+        Rows out;
+        for (const auto& event : file.tracks[track])
+            if (out.size() < count && event.metaType != 0x03)
+                out.emplace_back(event.tick, event.status == 0xFF ? event.metaType : event.status, event.data);
+        return out;
     };
-    EXPECT_EQ(metas, expected);
+    const struct {
+        std::size_t track;
+        Rows expected;
+    } cases[] = {
+        {0, {{0, 0x58, {2, 1, 48, 8}},             // 2/2, a click every half note
+             {0, 0x51, {0x06, 0xEF, 0x91}},        // 454545 us a quarter
+             {960, 0x51, {0x0D, 0xDF, 0x23}},      // 909091 us a quarter
+             {1920, 0x2F, {}}}},
+        {1, {{0, 0xC1, {105}}, {0, 0xB1, {7, 90}}, {0, 0xB1, {10, 40}}, {0, 0x91, {67, 60}}}},
+        {2, {{0, 0xC3, {32}}, {0, 0xB3, {7, 98}}, {0, 0xB3, {10, 64}}, {0, 0x93, {43, 80}}}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(rows(c.track, c.expected.size()), c.expected) << "track " << c.track;
+        EXPECT_EQ(file.tracks[c.track].front().metaType, 0x03) << "track " << c.track << " starts with its name";
+        EXPECT_EQ(file.tracks[c.track].back().metaType, 0x2F) << "track " << c.track;
+        EXPECT_EQ(file.tracks[c.track].back().tick, 1920u) << "track " << c.track;
+    }
 }
 
 // The note events of track 1 as (tick, status, key) in file order.
@@ -129,36 +145,6 @@ TEST(MidiFile, NoteTimingAndOrder)
         song.tracks.push_back({"t", c.channel, 0, 100, 64, c.notes});
         EXPECT_EQ(noteEvents(song), c.expected) << c.name;
     }
-}
-
-TEST(MidiFile, InstrumentSetUpComesFirstAndTracksEndTogether)
-{
-    Song song;
-    song.tempos = {{0, 120.0}};
-    song.tracks.push_back({"banjo", 1, 105, 90, 40, {{0, 480, 67, 60}}});
-    song.tracks.push_back({"bass", 3, 32, 98, 64, {{0, 1920, 43, 80}}});
-    const test::SmfFile file = test::readSmf(encodeMidiFile(song));
-    ASSERT_EQ(file.tracks.size(), 3u);
-    const struct {
-        std::size_t track;
-        Bytes program, volume, pan;
-        std::uint8_t channelStatus;
-    } cases[] = {
-        {1, {105}, {7, 90}, {10, 40}, 0x01},
-        {2, {32}, {7, 98}, {10, 64}, 0x03},
-    };
-    for (const auto& c : cases) {
-        const auto& events = file.tracks[c.track];
-        ASSERT_GE(events.size(), 5u);
-        EXPECT_EQ(events[0].metaType, 0x03) << "track " << c.track << " starts with its name";
-        EXPECT_EQ(events[1].status, 0xC0 | c.channelStatus) << "track " << c.track;
-        EXPECT_EQ(events[1].data, c.program) << "track " << c.track;
-        EXPECT_EQ(events[2].data, c.volume) << "track " << c.track;
-        EXPECT_EQ(events[3].data, c.pan) << "track " << c.track;
-        EXPECT_EQ(events.back().metaType, 0x2F) << "track " << c.track;
-        EXPECT_EQ(events.back().tick, 1920u) << "track " << c.track << " ends with the longest note";
-    }
-    EXPECT_EQ(file.tracks[0].back().tick, 1920u);
 }
 
 } // namespace

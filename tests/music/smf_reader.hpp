@@ -1,5 +1,5 @@
-// A small Standard MIDI File reader for the music tests: reads back what encodeMidiFile wrote, through
-// an independent path, so the tests check the bytes rather than the writer's own structures.
+// A small Standard MIDI File reader for the music tests: reads back what encodeMidiFile wrote by an
+// independent path, so the tests check the bytes rather than the writer's own structures.
 #pragma once
 
 #include <cstdint>
@@ -10,9 +10,9 @@ namespace zunaka::test {
 
 struct SmfEvent {
     std::uint32_t tick = 0;
-    std::uint8_t status = 0;           // 0xFF for meta events
+    std::uint8_t status = 0;         // 0xFF for meta events
     std::uint8_t metaType = 0;
-    std::vector<std::uint8_t> data;    // channel message data bytes, or the meta event's payload
+    std::vector<std::uint8_t> data;  // channel message data bytes, or the meta event's payload
 };
 
 struct SmfFile {
@@ -20,14 +20,6 @@ struct SmfFile {
     int division = 0;
     std::vector<std::vector<SmfEvent>> tracks;
 };
-
-inline std::uint32_t readBigEndian(const std::vector<std::uint8_t>& bytes, std::size_t& pos, int count)
-{
-    std::uint32_t value = 0;
-    for (int i = 0; i < count; ++i)
-        value = value << 8 | bytes.at(pos++);
-    return value;
-}
 
 inline std::uint32_t readVarLength(const std::vector<std::uint8_t>& bytes, std::size_t& pos)
 {
@@ -41,54 +33,42 @@ inline std::uint32_t readVarLength(const std::vector<std::uint8_t>& bytes, std::
     throw std::runtime_error("variable-length quantity longer than four bytes");
 }
 
-inline std::size_t channelDataBytes(std::uint8_t status)
-{
-    const std::uint8_t kind = status & 0xF0;
-    return kind == 0xC0 || kind == 0xD0 ? 1 : 2;
-}
-
-inline std::vector<SmfEvent> readTrack(const std::vector<std::uint8_t>& bytes, std::size_t pos, std::size_t end)
-{
-    std::vector<SmfEvent> events;
-    std::uint32_t tick = 0;
-    while (pos < end) {
-        SmfEvent event;
-        tick += readVarLength(bytes, pos);
-        event.tick = tick;
-        event.status = bytes.at(pos++);
-        if (event.status < 0x80)
-            throw std::runtime_error("running status or stray data byte");
-        std::size_t length = 0;
-        if (event.status == 0xFF) {
-            event.metaType = bytes.at(pos++);
-            length = readVarLength(bytes, pos);
-        } else {
-            length = channelDataBytes(event.status);
-        }
-        event.data.assign(bytes.begin() + static_cast<long>(pos), bytes.begin() + static_cast<long>(pos + length));
-        pos += length;
-        events.push_back(event);
-    }
-    if (pos != end)
-        throw std::runtime_error("track chunk length does not match its events");
-    return events;
-}
-
 inline SmfFile readSmf(const std::vector<std::uint8_t>& bytes)
 {
-    SmfFile file;
     std::size_t pos = 0;
-    if (readBigEndian(bytes, pos, 4) != 0x4D546864 || readBigEndian(bytes, pos, 4) != 6)
+    const auto big = [&](int count) {
+        std::uint32_t value = 0;
+        while (count-- > 0)
+            value = value << 8 | bytes.at(pos++);
+        return value;
+    };
+    SmfFile file;
+    if (big(4) != 0x4D546864 || big(4) != 6)
         throw std::runtime_error("no MThd header");
-    file.format = static_cast<int>(readBigEndian(bytes, pos, 2));
-    const std::uint32_t count = readBigEndian(bytes, pos, 2);
-    file.division = static_cast<int>(readBigEndian(bytes, pos, 2));
+    file.format = static_cast<int>(big(2));
+    const std::uint32_t count = big(2);
+    file.division = static_cast<int>(big(2));
     for (std::uint32_t i = 0; i < count; ++i) {
-        if (readBigEndian(bytes, pos, 4) != 0x4D54726B)
+        if (big(4) != 0x4D54726B)
             throw std::runtime_error("no MTrk chunk");
-        const std::uint32_t length = readBigEndian(bytes, pos, 4);
-        file.tracks.push_back(readTrack(bytes, pos, pos + length));
-        pos += length;
+        const std::size_t end = big(4) + pos;
+        auto& events = file.tracks.emplace_back();
+        for (std::uint32_t tick = 0; pos < end;) {
+            SmfEvent& event = events.emplace_back();
+            event.tick = tick += readVarLength(bytes, pos);
+            event.status = bytes.at(pos++);
+            if (event.status < 0x80)
+                throw std::runtime_error("running status or stray data byte");
+            std::size_t length = (event.status & 0xE0) == 0xC0 ? 1 : 2;  // program and pressure take one
+            if (event.status == 0xFF) {
+                event.metaType = bytes.at(pos++);
+                length = readVarLength(bytes, pos);
+            }
+            event.data.assign(bytes.begin() + static_cast<long>(pos), bytes.begin() + static_cast<long>(pos + length));
+            pos += length;
+        }
+        if (pos != end)
+            throw std::runtime_error("track chunk length does not match its events");
     }
     if (pos != bytes.size())
         throw std::runtime_error("bytes after the last track");
