@@ -155,7 +155,7 @@ midi::Track Parser::playTrack(TrackSource& source)
             if (tick_ % barTicks() != 0)
                 throw ScoreError(word.line, "bar line in the middle of bar " + std::to_string(tick_ / barTicks() + 1) +
                                                 " of track " + source.track.name);
-        } else if (word.text.size() > 1 && word.text[0] == 'v' && std::isdigit(word.text[1])) {
+        } else if (word.text.size() > 1 && word.text[0] == 'v' && std::isdigit(static_cast<unsigned char>(word.text[1]))) {
             source.velocity = checkedRange(word, std::atoi(word.text.c_str() + 1), 1, kMaxData, "velocity");
         } else if (const std::size_t colon = word.text.find(':'); colon != std::string::npos) {
             const auto chord = parseChord(std::string_view(word.text).substr(0, colon));
