@@ -2,6 +2,7 @@
 
 #include "SdlEffects.h"
 #include "SdlMusic.h"
+#include "SdlQuietAlsa.h"
 #include "SdlSoundFont.h"
 
 #include <SDL.h>
@@ -29,6 +30,7 @@ public:
         // SDL_mixer checks the SoundFonts when the mixer opens, so they are named first.
         if (const auto font = soundFontToSet())
             Mix_SetSoundFonts(font->c_str());
+        silenceAlsaMessages();
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
             warn("no audio", SDL_GetError());
             return;

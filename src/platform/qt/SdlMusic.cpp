@@ -69,7 +69,7 @@ void SdlMusic::playFromStart()
         return;
     }
     // Waits only when two plays come closer together than one load, which the game never does.
-    MusicPtr old = takeSpare();
+    MusicPtr old = spare_.take();
     // A spare that failed to load (the file went away) leaves the rewound copy: clipped, not silent.
     if (old) {
         Mix_HaltMusic();
@@ -92,7 +92,7 @@ void SdlMusic::close()
     if (!current_)
         return;
     Mix_HaltMusic();
-    takeSpare();
+    spare_.take();
     current_.reset();
     path_.clear();
 }
@@ -101,14 +101,33 @@ void SdlMusic::loadSpareInBackground()
 {
     // Mix_LoadMUS of a MIDI file builds a synthesizer of its own, so it does not race the mixer thread
     // that renders the current copy.
-    spare_ = std::async(std::launch::async, loader_, path_);
+    spare_.start(loader_, path_);
 }
 
-MusicPtr SdlMusic::takeSpare()
+void SpareLoader::start(const MusicLoader& loader, const std::string& path)
 {
-    if (!spare_.valid())
-        return nullptr;
-    return spare_.get();
+    loader_ = loader;
+    path_ = path;
+    thread_ = SDL_CreateThread(run, "zunaka-music", this);
+    // Without a thread the copy is read here: slow once, but the next play still starts fresh.
+    if (!thread_)
+        result_ = loader_(path_);
+}
+
+MusicPtr SpareLoader::take()
+{
+    if (thread_) {
+        SDL_WaitThread(thread_, nullptr);
+        thread_ = nullptr;
+    }
+    return std::move(result_);
+}
+
+int SpareLoader::run(void* self)
+{
+    auto* loader = static_cast<SpareLoader*>(self);
+    loader->result_ = loader->loader_(loader->path_);
+    return 0;
 }
 
 } // namespace zunaka

@@ -3,9 +3,9 @@
 #include "platform/MediaDevice.h"
 
 #include <SDL_mixer.h>
+#include <SDL_thread.h>
 
 #include <functional>
-#include <future>
 #include <memory>
 #include <string>
 
@@ -19,6 +19,29 @@ using MusicPtr = std::unique_ptr<Mix_Music, MusicFree>;
 // Reads one playable copy of a song; called on the worker thread too.
 using MusicLoader = std::function<MusicPtr(const std::string& path)>;
 MusicPtr loadMusicFile(const std::string& path);
+
+// Reads one copy of a song on a thread of its own. An SDL thread, not a std::thread: SDL keeps an error
+// buffer for every thread that calls it and frees it only for threads it started itself.
+class SpareLoader {
+public:
+    SpareLoader() = default;
+    ~SpareLoader() { take(); }
+    SpareLoader(const SpareLoader&) = delete;
+    SpareLoader& operator=(const SpareLoader&) = delete;
+
+    // Starts reading; the previous copy must have been taken.
+    void start(const MusicLoader& loader, const std::string& path);
+    // Waits for the copy being read; null when none was started or the read failed.
+    MusicPtr take();
+
+private:
+    static int run(void* self);
+
+    MusicLoader loader_;
+    std::string path_;
+    MusicPtr result_;
+    SDL_Thread* thread_ = nullptr;
+};
 
 // The background music on SDL_mixer's music stream. FluidSynth drops the first notes of a song that is
 // rewound, so every play starts a copy that has never played; the next copy is loaded on a worker thread
@@ -38,14 +61,13 @@ public:
 
 private:
     void loadSpareInBackground();
-    MusicPtr takeSpare();
 
     bool mixerOpen_;
     MusicLoader loader_;
     std::string path_;
     MusicPtr current_;
     bool currentPlayed_ = false;
-    std::future<MusicPtr> spare_;
+    SpareLoader spare_;
 };
 
 } // namespace zunaka
