@@ -30,8 +30,10 @@ void loadAndSetUp(GameState& s, Platform& p)
     setHoleRects(s);
 }
 
+// The message box runs events of its own: the title must not hand over to the main window behind it.
 void fail(Platform& p, const char* message)
 {
+    p.forms().setTitleTimerEnabled(false);
     p.msgBox(message);
     p.end();
 }

@@ -20,7 +20,14 @@ TitleForm::TitleForm()
         if (onTick)
             onTick();
     });
-    timer1_.start();
+}
+
+void TitleForm::showEvent(QShowEvent*)
+{
+    // The title counts from the moment it is on screen; its ticks are handled once the main loop runs.
+    if (!shownOnce_)
+        timer1_.start();
+    shownOnce_ = true;
 }
 
 void TitleForm::setPicture(const QImage& picture, int width, int height)

@@ -9,7 +9,7 @@
 namespace zunaka {
 
 // The title window: shows the title picture it was painted with, for its whole life, with a one-second
-// timer that runs from the moment the window exists.
+// timer that runs from the moment the window is shown.
 class TitleForm : public QWidget {
 public:
     TitleForm();
@@ -25,10 +25,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QImage picture_;
     QTimer timer1_;
+    bool shownOnce_ = false;
 };
 
 } // namespace zunaka

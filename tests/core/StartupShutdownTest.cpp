@@ -41,6 +41,7 @@ TEST(Startup, AMissingTitlePictureEndsTheProgramBeforeAnySetUp)
     EXPECT_TRUE(h.p.mediaCommands.empty()) << "the music is opened after the title";
     EXPECT_FALSE(h.s.gLoopOn) << "the defaults are set after the title";
     EXPECT_FALSE(h.p.fakeForms.mainVisible);
+    EXPECT_FALSE(h.p.fakeForms.titleTimerEnabled) << "the title must not hand over behind the message";
     EXPECT_EQ(h.p.doEventsCount, 0);
 }
 
