@@ -39,8 +39,8 @@ int main(int argc, char** argv)
 {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : kDefaultRuns;
     setenv("SDL_AUDIODRIVER", "dummy", 0);
-    const std::string folder = zunaka::testing::scratchFolder("zunaka-audio-timing");
-    const std::string song = folder + "/曲.mid";
+    const zunaka::testing::ScratchFolder scratch("zunaka-audio-timing");
+    const std::string song = scratch.path + "/曲.mid";
     zunaka::testing::writeSong(song);
 
     zunaka::SdlAudio audio;

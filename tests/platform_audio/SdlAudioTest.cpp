@@ -15,26 +15,28 @@ namespace {
 
 // The effects carry the game's own file names, to pass UTF-8 paths through SDL.
 struct Files {
-    std::string folder = testing::scratchFolder("zunaka-audio-test");
+    testing::ScratchFolder scratch{"zunaka-audio-test"};
+    std::string folder = scratch.path;
     std::string longEffect = folder + "/金属.wav";
     std::string shortEffect = folder + "/みゃ.wav";
     std::string song = folder + "/曲.mid";
     std::string empty = folder + "/empty.mid";
     std::string text = folder + "/readme.mid";
     std::string missing = folder + "/missing.mid";
+
+    Files()
+    {
+        testing::writeWave(longEffect, testing::kLongEffectSeconds);
+        testing::writeWave(shortEffect, testing::kShortEffectSeconds);
+        testing::writeSong(song);
+        testing::writeText(empty, "");
+        testing::writeText(text, "this is not music\n");
+    }
 };
 
 const Files& files()
 {
-    static const Files written = [] {
-        Files f;
-        testing::writeWave(f.longEffect, testing::kLongEffectSeconds);
-        testing::writeWave(f.shortEffect, testing::kShortEffectSeconds);
-        testing::writeSong(f.song);
-        testing::writeText(f.empty, "");
-        testing::writeText(f.text, "this is not music\n");
-        return f;
-    }();
+    static const Files written;
     return written;
 }
 

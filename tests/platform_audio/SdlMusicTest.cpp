@@ -50,7 +50,8 @@ TEST(SdlMusicTest, EveryPlayAfterTheFirstStartsACopyThatHasNeverPlayed)
         {"after a failed spare the next is tried", "lppp", "0111", {1}, 4},
     };
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    const std::string song = testing::scratchFolder("zunaka-music-test") + "/曲.mid";
+    const testing::ScratchFolder scratch("zunaka-music-test");
+    const std::string song = scratch.path + "/曲.mid";
     testing::writeSong(song);
     SdlAudio mixer;  // opens the mixer the music below plays on
     ASSERT_TRUE(mixer.hasDevice());

@@ -64,12 +64,17 @@ void writeText(const std::string& path, const std::string& text)
     std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
 }
 
-std::string scratchFolder(const std::string& name)
+ScratchFolder::ScratchFolder(const std::string& name)
+    : path((std::filesystem::temp_directory_path() / (name + "-" + std::to_string(getpid()))).string())
 {
-    const auto folder = std::filesystem::temp_directory_path() / (name + "-" + std::to_string(getpid()));
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    return folder.string();
+    std::filesystem::remove_all(path);
+    std::filesystem::create_directories(path);
+}
+
+ScratchFolder::~ScratchFolder()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
 }
 
 } // namespace zunaka::testing

@@ -70,7 +70,7 @@ void SdlMusic::playFromStart()
     }
     // Waits only when two plays come closer together than one load, which the game never does.
     MusicPtr old = spare_.take();
-    // A spare that failed to load (the file went away) leaves the rewound copy: clipped, not silent.
+    // A spare that failed to load (the file went away) leaves only the rewound copy: the best there is.
     if (old) {
         Mix_HaltMusic();
         std::swap(current_, old);

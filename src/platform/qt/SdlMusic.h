@@ -43,8 +43,9 @@ private:
     SDL_Thread* thread_ = nullptr;
 };
 
-// The background music on SDL_mixer's music stream. FluidSynth drops the first notes of a song that is
-// rewound, so every play starts a copy that has never played; the next copy is loaded on a worker thread
+// The background music on SDL_mixer's music stream. A FluidSynth song that has played does not start
+// cleanly again (its first notes are lost; played to the disk driver, the whole second run was silent),
+// so every play starts a copy that has never played; the next copy is loaded on a worker thread
 // while the current one plays, because a load (the whole SoundFont) takes longer than a game frame.
 // Only loading runs on the worker: playing, halting and freeing stay on the caller's thread.
 class SdlMusic final : public MusicBackend {
