@@ -1,9 +1,11 @@
+// The score language: notes, patterns over each kind of chord, track settings, and faults that name their line.
 #include "score_parser.hpp"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
+#include <tuple>
 
 namespace zunaka::score {
 namespace {
@@ -17,8 +19,6 @@ std::string describe(const midi::Track& track)
     return out.str();
 }
 
-constexpr const char* kHeader = "time 4/4\ntempo 120\n";
-
 // The first track's notes, or the parser's complaint, so a failing case shows what went wrong.
 std::string firstTrackOf(const std::string& text)
 {
@@ -29,52 +29,36 @@ std::string firstTrackOf(const std::string& text)
     }
 }
 
-TEST(ScoreParser, NotesComeOutAtTheirTicks)
+TEST(ScoreParser, NotesAndPatternsComeOutAtTheirTicks)
 {
+    const std::string bar = "time 4/4\n", half = "time 2/4\npattern p from=G3 : ";
     const struct {
         const char* name;
-        std::string body;
-        std::string expected;
+        std::string head, body, expected;
     } cases[] = {
-        {"quarters", "C4/4 D4 E4 F4 |", "0+480:60@80 480+480:62@80 960+480:64@80 1440+480:65@80 "},
-        {"length carries over, rests take time", "C4/8 D4 r/4 E4/2 |",
-         "0+240:60@80 240+240:62@80 960+960:64@80 "},
-        {"dotted and tied", "C4/4. D4/8 E4/4+8 r/8 |", "0+720:60@80 720+240:62@80 960+720:64@80 "},
-        {"chord", "[G3 B3  D4]/1 |", "0+1920:55@80 0+1920:59@80 0+1920:62@80 "},
-        {"accent and loudness", ">C4/2 v60 D4 |", "0+960:60@94 960+960:62@60 "},
-        {"repeat plays the part twice", "|: C4/2 D4 :| E4/1 |",
+        {"length carries over, rests take time", bar, "C4/8 D4 r/4 E4/2 |", "0+240:60@80 240+240:62@80 960+960:64@80 "},
+        {"dotted and tied", bar, "C4/4. D4/8 E4/4+8 r/8 |", "0+720:60@80 720+240:62@80 960+720:64@80 "},
+        {"chord", bar, "[G3 B3  D4]/1 |", "0+1920:55@80 0+1920:59@80 0+1920:62@80 "},
+        {"accent and loudness", bar, ">C4/2 v60 D4 |", "0+960:60@94 960+960:62@60 "},
+        {"repeat plays the part twice", bar, "|: C4/2 D4 :| E4/1 |",
          "0+960:60@80 960+960:62@80 1920+960:60@80 2880+960:62@80 3840+1920:64@80 "},
-        {"repeat without a start mark goes back to the top", "C4/1 | D4/1 :|",
+        {"repeat without a start mark goes back to the top", bar, "C4/1 | D4/1 :|",
          "0+1920:60@80 1920+1920:62@80 3840+1920:60@80 5760+1920:62@80 "},
-        {"bar lines may span lines", "C4/2\nD4/2 |\nE4/1 |", "0+960:60@80 960+960:62@80 1920+1920:64@80 "},
-        {"comments are ignored", "C4/1 | % D4/1 |", "0+1920:60@80 "},
-    };
-    for (const auto& c : cases) {
-        const std::string text = std::string(kHeader) + "track t\n" + c.body + "\n";
-        EXPECT_EQ(firstTrackOf(text), c.expected) << c.name << "\n" << c.body;
-    }
-}
-
-TEST(ScoreParser, PatternsOverChords)
-{
-    const struct {
-        const char* name;
-        std::string pattern;
-        std::string body;
-        std::string expected;
-    } cases[] = {
-        {"chord tones from the low note", "pattern p from=G3 : 0/4 1 2 3", "G:p |",
-         "0+480:55@80 480+480:59@80 960+480:62@80 1440+480:67@80 "},
-        {"fifth below and a strum", "pattern p from=G2 : 0/2 [-1 1]", "D:p |",
-         "0+960:50@80 960+960:45@80 960+960:54@80 "},
-        {"fixed note and accent", "pattern p from=G3 : >0/2 G4", "C:p |", "0+960:60@94 960+960:67@80 "},
-        {"a pattern keeps the track's own running length", "pattern p from=G3 : 0/8 1", "C4/2 G:p G:p C4 |",
+        {"bar lines may span lines, comments are ignored", bar, "C4/2\nD4/2 | % E4/1 |", "0+960:60@80 960+960:62@80 "},
+        {"chord tones from the low note", half + "0/4 1 2 3", "G:p |", "0+480:55@80 480+480:59@80 960+480:62@80 1440+480:67@80 "},
+        {"fifth below and a strum", "time 2/4\npattern p from=G2 : 0/2 [-1 1]", "D:p |", "0+960:50@80 960+960:45@80 960+960:54@80 "},
+        {"fixed note and accent", half + ">0/2 G4", "C:p |", "0+960:60@94 960+960:67@80 "},
+        {"seventh chord", half + "0/8 1 2 3", "D7:p |", "0+240:62@80 240+240:66@80 480+240:69@80 720+240:72@80 "},
+        {"minor chord, a tone below", "time 2/4\npattern p from=G2 : 0/8 1 2 -1", "Em:p |",
+         "0+240:52@80 240+240:55@80 480+240:59@80 720+240:47@80 "},
+        {"sharp root, sus4, dim", half + "[0 1 2]/4", "F#m:p Csus4:p | Bdim:p Bdim:p |",
+         "0+480:66@80 0+480:69@80 0+480:73@80 480+480:60@80 480+480:65@80 480+480:67@80 "
+         "960+480:59@80 960+480:62@80 960+480:65@80 1440+480:59@80 1440+480:62@80 1440+480:65@80 "},
+        {"a pattern keeps the track's own running length", half + "0/8 1", "C4/2 G:p G:p C4 |",
          "0+960:60@80 960+240:55@80 1200+240:59@80 1440+240:55@80 1680+240:59@80 1920+960:60@80 "},
     };
-    for (const auto& c : cases) {
-        const std::string text = "time 2/4\ntempo 120\n" + c.pattern + "\ntrack t\n" + c.body + "\n";
-        EXPECT_EQ(firstTrackOf(text), c.expected) << c.name << "\n" << c.body;
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(firstTrackOf(c.head + "\ntrack t\n" + c.body + "\n"), c.expected) << c.name << "\n" << c.body;
 }
 
 TEST(ScoreParser, TrackSettingsTempoAndGate)
@@ -84,18 +68,12 @@ TEST(ScoreParser, TrackSettingsTempoAndGate)
         "track fiddle channel=4 program=110 volume=95 pan=90 velocity=70 gate=50\nC4/1 | D4/1 | E4/1 |\n"
         "track bass program=32\nC2/1 | D2/1 | E2/1 |\n");
     ASSERT_EQ(song.tracks.size(), 2u);
-    const midi::Track& fiddle = song.tracks[0];
-    EXPECT_EQ(fiddle.name, "fiddle");
-    EXPECT_EQ(int(fiddle.channel), 4);
-    EXPECT_EQ(int(fiddle.program), 110);
-    EXPECT_EQ(int(fiddle.volume), 95);
-    EXPECT_EQ(int(fiddle.pan), 90);
-    EXPECT_EQ(describe(fiddle), "0+960:60@70 1920+960:62@70 3840+960:64@70 ");
+    const midi::Track& f = song.tracks[0];
+    EXPECT_EQ(std::tuple(f.name, int(f.channel), int(f.program), int(f.volume), int(f.pan)),
+              std::tuple("fiddle", 4, 110, 95, 90));
+    EXPECT_EQ(describe(f), "0+960:60@70 1920+960:62@70 3840+960:64@70 ");
     EXPECT_EQ(int(song.tracks[1].channel), 1) << "tracks without a channel take their place in the score";
-    EXPECT_EQ(song.beatsPerBar, 2);
-    EXPECT_EQ(song.beatUnit, 2);
-    ASSERT_EQ(song.tempos.size(), 2u);
-    EXPECT_EQ(song.tempos[1].tick, 2u * 1920);
+    EXPECT_EQ(std::pair(int(song.beatsPerBar), int(song.beatUnit)), std::pair(2, 2));
     EXPECT_NEAR(midi::durationSeconds(song), 2 * 4 * 60.0 / 132 + 4 * 60.0 / 100, 1e-4)
         << "two bars at 132, then one at 100";
 }
@@ -110,20 +88,9 @@ TEST(ScoreParser, FaultsNameTheirLine)
         {"time 4/4\ntrack t\nC4/4 D4 E4 |\n", 3, "middle of bar 1"},
         {"time 4/4\ntrack t\nC4/1 |\nQ4/1 |\n", 4, "cannot read 'Q4'"},
         {"time 4/4\ntrack t\nC4/3 |\n", 3, "bad duration"},
-        {"time 4/4\ntrack t\nG:nothing |\n", 3, "unknown chord or pattern"},
         {"time 4/4\npattern p from=G3 : 0/1\ntrack t\nX:p |\n", 4, "unknown chord or pattern"},
-        {"time 4/4\npattern p : 0/1\n", 2, "pattern NAME from="},
-        {"time 4/4\npattern p from=G3 : 0/1\npattern p from=G3 : 1/1\n", 3, "defined twice"},
-        {"time 4/4\nC4/1 |\n", 2, "before the first track"},
         {"time 4/4\ntrack t volume=200\n", 2, "volume out of range"},
-        {"time 4/4\ntrack t pan\n", 2, "key=value"},
-        {"time 4/4\ntrack t\n[C4 E4/1 |\n", 3, "'[' without ']'"},
-        {"time 4/4\ntrack t\n|: C4/1 | |: D4/1 :|\n", 3, "cannot nest"},
         {"time 4/4\ntrack t\n|: C4/1 |\n", 3, "never closed"},
-        {"time 5/3\n", 1, "time signature"},
-        {"time 4/4\ntempo 2000\n", 2, "tempo"},
-        {"time 4/4\ntempo 120 bar=3\ntempo 100 bar=2\n", 3, "in order"},
-        {"time 4/4\ntrack t\nv200 C4/1 |\n", 3, "velocity out of range"},
         // Faults of the whole score name no line.
         {"time 4/4\ntrack a\nC4/1 | C4/1 |\ntrack b\nC3/1 |\n", 0, "track b lasts 1 bars, track a 2"},
         {"time 4/4\ntrack a\nC4/2\n", 0, "track a stops in the middle of a bar"},

@@ -10,9 +10,9 @@ namespace zunaka::test {
 
 struct SmfEvent {
     std::uint32_t tick = 0;
-    std::uint8_t status = 0;         // 0xFF for meta events
+    std::uint8_t status = 0; // 0xFF for meta events
     std::uint8_t metaType = 0;
-    std::vector<std::uint8_t> data;  // channel message data bytes, or the meta event's payload
+    std::vector<std::uint8_t> data; // channel message data bytes, or the meta event's payload
 };
 
 struct SmfFile {
@@ -21,18 +21,7 @@ struct SmfFile {
     std::vector<std::vector<SmfEvent>> tracks;
 };
 
-inline std::uint32_t readVarLength(const std::vector<std::uint8_t>& bytes, std::size_t& pos)
-{
-    std::uint32_t value = 0;
-    for (int i = 0; i < 4; ++i) {
-        const std::uint8_t byte = bytes.at(pos++);
-        value = value << 7 | (byte & 0x7F);
-        if (!(byte & 0x80))
-            return value;
-    }
-    throw std::runtime_error("variable-length quantity longer than four bytes");
-}
-
+// Throws on anything but well-formed chunks of complete events without running status.
 inline SmfFile readSmf(const std::vector<std::uint8_t>& bytes)
 {
     std::size_t pos = 0;
@@ -41,6 +30,16 @@ inline SmfFile readSmf(const std::vector<std::uint8_t>& bytes)
         while (count-- > 0)
             value = value << 8 | bytes.at(pos++);
         return value;
+    };
+    const auto varLength = [&] {
+        std::uint32_t value = 0;
+        for (int i = 0; i < 4; ++i) {
+            const std::uint8_t byte = bytes.at(pos++);
+            value = value << 7 | (byte & 0x7F);
+            if (!(byte & 0x80))
+                return value;
+        }
+        throw std::runtime_error("variable-length quantity longer than four bytes");
     };
     SmfFile file;
     if (big(4) != 0x4D546864 || big(4) != 6)
@@ -55,15 +54,17 @@ inline SmfFile readSmf(const std::vector<std::uint8_t>& bytes)
         auto& events = file.tracks.emplace_back();
         for (std::uint32_t tick = 0; pos < end;) {
             SmfEvent& event = events.emplace_back();
-            event.tick = tick += readVarLength(bytes, pos);
+            event.tick = tick += varLength();
             event.status = bytes.at(pos++);
             if (event.status < 0x80)
                 throw std::runtime_error("running status or stray data byte");
-            std::size_t length = (event.status & 0xE0) == 0xC0 ? 1 : 2;  // program and pressure take one
+            std::size_t length = (event.status & 0xE0) == 0xC0 ? 1 : 2; // program and pressure take one
             if (event.status == 0xFF) {
                 event.metaType = bytes.at(pos++);
-                length = readVarLength(bytes, pos);
+                length = varLength();
             }
+            if (pos + length > end || end > bytes.size())
+                throw std::runtime_error("event runs past its track or the file");
             event.data.assign(bytes.begin() + static_cast<long>(pos), bytes.begin() + static_cast<long>(pos + length));
             pos += length;
         }

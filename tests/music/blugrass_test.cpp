@@ -1,0 +1,99 @@
+// Blugrass.mid as built, read back by the independent reader: a format 1 file whose length suits the game's
+// 67-second restart, the band it asks for, notes each instrument can play, and a held G chord to end on.
+#include "smf_reader.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+
+namespace zunaka::test {
+namespace {
+
+struct FileNote {
+    std::uint32_t tick, length; // a note never switched off keeps length 0
+    int key, velocity;
+};
+
+std::vector<FileNote> notesOf(const std::vector<SmfEvent>& track)
+{
+    std::vector<FileNote> notes;
+    for (const SmfEvent& e : track) {
+        if ((e.status & 0xF0) == 0x90 && e.data.at(1) > 0)
+            notes.push_back({e.tick, 0, e.data[0], e.data[1]});
+        else if ((e.status & 0xE0) == 0x80) // note-off, or note-on at velocity 0
+            for (FileNote& n : notes)
+                if (n.key == e.data.at(0) && n.length == 0 && n.tick < e.tick) {
+                    n.length = e.tick - n.tick;
+                    break;
+                }
+    }
+    return notes;
+}
+
+// Seconds from the top to `end`, through the conductor track's tempo changes (120 until the first).
+double secondsTo(const SmfFile& file, std::uint32_t end)
+{
+    double seconds = 0, microsPerQuarter = 500000;
+    std::uint32_t at = 0;
+    for (const SmfEvent& e : file.tracks.at(0))
+        if (e.status == 0xFF && e.metaType == 0x51 && e.tick < end) {
+            seconds += (e.tick - at) * microsPerQuarter / 1e6 / file.division;
+            at = e.tick;
+            microsPerQuarter = e.data.at(0) << 16 | e.data.at(1) << 8 | e.data.at(2);
+        }
+    return seconds + (end - at) * microsPerQuarter / 1e6 / file.division;
+}
+
+TEST(Blugrass, BuiltFileReadsBackAsTheBandsMinuteOfMusic)
+{
+    std::ifstream in(ZUNAKA_MUSIC_FILE, std::ios::binary);
+    SmfFile file;
+    ASSERT_NO_THROW(file = readSmf({std::istreambuf_iterator<char>(in), {}})) << ZUNAKA_MUSIC_FILE;
+    EXPECT_EQ(file.format, 1);
+    const struct {
+        const char* name;
+        int program, lowest, highest;
+    } band[] = {{"fiddle", 110, 55, 88}, {"banjo", 105, 50, 86}, {"guitar", 25, 40, 76}, {"bass", 32, 28, 55}};
+    ASSERT_EQ(file.tracks.size(), 1 + std::size(band));
+    std::uint32_t end = 0, lastStart = 0;
+    for (const auto& track : file.tracks) {
+        EXPECT_EQ(track.back().metaType, 0x2F);
+        end = std::max(end, track.back().tick);
+        for (const FileNote& n : notesOf(track))
+            lastStart = std::max(lastStart, n.tick);
+    }
+    // The last chord rings out by about 64 s; the game restarts the music at 67 s.
+    EXPECT_GE(secondsTo(file, end), 60.0);
+    EXPECT_LE(secondsTo(file, end), 64.0);
+    std::set<int> channels, lastChord;
+    for (std::size_t i = 0; i < std::size(band); ++i) {
+        const auto& track = file.tracks[i + 1];
+        const auto program = std::find_if(track.begin(), track.end(), [](const SmfEvent& e) { return (e.status & 0xF0) == 0xC0; });
+        ASSERT_NE(program, track.end()) << band[i].name;
+        EXPECT_EQ(program->data.at(0), band[i].program) << band[i].name;
+        channels.insert(program->status & 0x0F);
+        bool joinsLastChord = false;
+        for (const FileNote& n : notesOf(track)) {
+            const std::string at = std::string(band[i].name) + " at tick " + std::to_string(n.tick);
+            EXPECT_TRUE(n.key >= band[i].lowest && n.key <= band[i].highest) << at << " plays key " << n.key;
+            EXPECT_LE(n.velocity, 100) << at << " is too loud for a background";
+            EXPECT_GT(n.length, 0u) << at << " is never switched off";
+            if (n.tick == lastStart) {
+                joinsLastChord = true;
+                lastChord.insert(n.key % 12);
+                EXPECT_GE(n.length, 2u * file.division) << at << " holds the last chord";
+            }
+        }
+        EXPECT_TRUE(joinsLastChord) << band[i].name;
+    }
+    EXPECT_EQ(channels.size(), std::size(band)) << "one channel per instrument";
+    EXPECT_FALSE(channels.count(9)) << "no instrument on the percussion channel";
+    EXPECT_EQ(lastChord, (std::set<int>{7, 11, 2})) << "a plain G major chord";
+}
+
+} // namespace
+} // namespace zunaka::test
