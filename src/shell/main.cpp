@@ -4,6 +4,7 @@
 #include "QtForms.h"
 #include "Startup.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/TerminationSignals.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -42,6 +43,7 @@ int main(int argc, char** argv)
     // Only the main window has an icon of its own; the title window has none.
     forms.mainForm().setWindowIcon(icon);
     platform.setForms(&forms);
+    const zunaka::TerminationSignals termination([&forms] { forms.unloadMainForm(); });
     zunaka::formLoad(state, platform);
     return EXIT_SUCCESS;
 }

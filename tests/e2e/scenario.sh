@@ -65,6 +65,16 @@ title-then-quit)
   rc=0; wait_exit "$PID" || rc=$?
   [ "$rc" -eq 0 ] || fail "quit ended with status $rc: $(cat "$WORK/err")" ;;
 
+terminated)
+  start_display; launch "$BIN"
+  title=$(wait_windows 1)
+  xdotool mousemove --window "$title" 200 200 click 1
+  main=$(wait_windows 1)
+  press "$main" ctrl+g; sleep 0.3
+  kill -TERM "$PID"
+  rc=0; wait_exit "$PID" || rc=$?
+  [ "$rc" -eq 0 ] || fail "a terminated game ended with status $rc" ;;
+
 second-instance)
   start_display; launch "$BIN"; first=$PID
   wait_windows 1 >/dev/null

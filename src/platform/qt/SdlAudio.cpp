@@ -31,6 +31,9 @@ public:
         if (const auto font = soundFontToSet())
             Mix_SetSoundFonts(font->c_str());
         silenceAlsaMessages();
+        // SDL would turn SIGINT and SIGTERM into quit events that nobody reads, and the game could no
+        // longer be stopped by a signal; the program handles them itself.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
             warn("no audio", SDL_GetError());
             return;
