@@ -7,11 +7,12 @@ ZUNAKA_RUN_PACKAGES=(
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins
   libsdl2-mixer-dev timgm6mb-soundfont
   fonts-ipafont-gothic
+  libjpeg-turbo-progs
 )
 # What the tests and the asset checks need besides.
 ZUNAKA_TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool x11-apps imagemagick libjpeg-turbo-progs file fluidsynth sox
+  xvfb xauth xdotool x11-apps imagemagick file fluidsynth sox
 )
 
 zunaka_missing_packages() {
