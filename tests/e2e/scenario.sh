@@ -7,15 +7,23 @@ set -euo pipefail
 BIN=$1 DETA=$2 SCENARIO=$3
 TITLE="ずなかタイピング"
 WORK=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$WORK"' EXIT
+# The server is waited for: one still shutting down would answer the next scenario on the same display
+# number and then vanish under it.
+trap 'kill $(jobs -p) 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$WORK"' EXIT
 export XDG_RUNTIME_DIR=$WORK/run SDL_AUDIODRIVER=dummy
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+  echo "FAIL: $*" >&2
+  [ -s "$WORK/err" ] && sed "s/^/  program: /" "$WORK/err" >&2
+  [ -s "$WORK/xvfb.log" ] && sed "s/^/  xvfb: /" "$WORK/xvfb.log" >&2
+  exit 1
+}
 
 start_display() {
-  # The server picks a free display itself, so scenarios running side by side never share one.
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
+  # The server picks a free display itself. -noreset: by default it resets when its last client leaves,
+  # and the probe below is such a client; a program connecting during that reset is turned away.
+  Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
   for _ in $(seq 100); do
     if [ -s "$WORK/display" ]; then
       export DISPLAY=":$(cat "$WORK/display")"
