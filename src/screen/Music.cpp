@@ -1,7 +1,10 @@
 #include "Music.h"
 
 #include "DataFolder.h"
+#include "Messages.h"
 #include "platform/Platform.h"
+
+#include <exception>
 
 namespace zunaka {
 
@@ -13,9 +16,17 @@ std::string bgm::openCommand(const std::string& folder)
 void loadSounds(GameState& s, Platform& p)
 {
     const std::string folder = dataFolder(p.appPath());
-    p.mciSendString(bgm::openCommand(folder));
-    s.gMissSound = folder + kMissSoundFile;
-    s.gHitSound = folder + kHitSoundFile;
+    try {
+        p.mciSendString(bgm::openCommand(folder));
+        s.gMissSound = folder + kMissSoundFile;
+        s.gHitSound = folder + kHitSoundFile;
+    } catch (const std::exception&) {
+        // A music file that cannot be played is no failure (the open just fails); this is for the media
+        // layer itself breaking down.
+        p.forms().setTitleTimerEnabled(false);
+        p.msgBox(kSoundLoadError);
+        p.end();
+    }
 }
 
 void repeatMusic(GameState& s, Platform& p)

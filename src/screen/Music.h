@@ -26,7 +26,8 @@ inline constexpr const char* kHitSoundFile = "みゃ.wav";
 constexpr std::int32_t kMusicPeriodMs = 67000;
 
 // Opens the music under its alias and records the paths of the two effects. Called once at start-up;
-// a music file that cannot be opened leaves the game silent.
+// a music file that cannot be opened leaves the game silent, a media layer that fails ends the program
+// with the sound loading message.
 void loadSounds(GameState& s, Platform& p);
 
 // Restarts the music once its period has run out. Called on every pass of a game with the music on.

@@ -45,6 +45,15 @@ TEST(Startup, AMissingTitlePictureEndsTheProgramBeforeAnySetUp)
     EXPECT_EQ(h.p.doEventsCount, 0);
 }
 
+TEST(Startup, ABrokenMediaLayerEndsTheProgramWithTheSoundMessage)
+{
+    Harness h = withTitle();
+    h.p.mediaBreaks = true;
+    EXPECT_THROW(formLoad(h.s, h.p), ProgramEnded);
+    EXPECT_EQ(h.p.messages, Commands{kSoundLoadError});
+    EXPECT_FALSE(h.s.gLoopOn) << "the defaults are set after the sounds";
+}
+
 TEST(Startup, ShowsTheTitleLoadsTheSoundsAndSetsTheDefaults)
 {
     Harness h = withTitle();

@@ -1,6 +1,7 @@
 #include "FakePlatform.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace zunaka {
 
@@ -65,6 +66,8 @@ int FakePlatform::mciSendString(std::string_view command)
 {
     mediaCommands.emplace_back(command);
     mediaTicks.push_back(now);
+    if (mediaBreaks)
+        throw std::runtime_error("media layer failed");
     mediaResults.push_back(media_.send(command));
     return mediaResults.back();
 }

@@ -106,6 +106,7 @@ public:
     std::vector<std::string> mediaCommands;  // every text sent, understood or not
     std::vector<int> mediaResults;
     std::vector<Tick> mediaTicks;  // when each was sent
+    bool mediaBreaks = false;      // every command throws, as a broken media layer would
     std::vector<std::string> soundsPlayed;   // effects started
     std::vector<std::string> soundsDropped;  // asked for while another effect still played
     std::int32_t effectLengthMs = 250;
