@@ -1,6 +1,7 @@
 #include "Music.h"
 
 #include "DataFolder.h"
+#include "Failure.h"
 #include "Messages.h"
 #include "platform/Platform.h"
 
@@ -23,9 +24,7 @@ void loadSounds(GameState& s, Platform& p)
     } catch (const std::exception&) {
         // A music file that cannot be played is no failure (the open just fails); this is for the media
         // layer itself breaking down.
-        p.forms().setTitleTimerEnabled(false);
-        p.msgBox(kSoundLoadError);
-        p.end();
+        endWithMessage(p, kSoundLoadError);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "Startup.h"
 
+#include "Failure.h"
 #include "Messages.h"
 #include "holes/HoleModel.h"
 #include "platform/Platform.h"
@@ -30,20 +31,12 @@ void loadAndSetUp(GameState& s, Platform& p)
     setHoleRects(s);
 }
 
-// The message box runs events of its own: the title must not hand over to the main window behind it.
-void fail(Platform& p, const char* message)
-{
-    p.forms().setTitleTimerEnabled(false);
-    p.msgBox(message);
-    p.end();
-}
-
 } // namespace
 
 void formLoad(GameState& s, Platform& p, const LoopOptions& options)
 {
     if (p.prevInstance()) {
-        fail(p, kAlreadyRunning);
+        endWithMessage(p, kAlreadyRunning);
         return;
     }
     p.forms().hideMainForm();
@@ -51,13 +44,13 @@ void formLoad(GameState& s, Platform& p, const LoopOptions& options)
     try {
         loadAndSetUp(s, p);
     } catch (const std::exception&) {
-        fail(p, kPictureLoadError);
+        endWithMessage(p, kPictureLoadError);
         return;
     }
     try {
         mainLoop(s, p, options);
     } catch (const std::exception&) {
-        fail(p, kPictureLoadError);
+        endWithMessage(p, kPictureLoadError);
     }
 }
 
