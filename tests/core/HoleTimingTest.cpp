@@ -64,17 +64,10 @@ TEST(HoleTiming, ShowWaitDependsOnTheSpeed)
     }
 }
 
-TEST(HoleModel, DefaultsAndHiddenRectangles)
+TEST(HoleModel, HiddenRectanglesAndWholeStepsOfTravel)
 {
     Harness h;
     h.setUp();
-    EXPECT_TRUE(h.s.gLoopOn);
-    EXPECT_FALSE(h.s.gPlaying);
-    EXPECT_FALSE(h.s.gBgmOff);
-    EXPECT_EQ(h.s.gSpeed, 3);
-    EXPECT_EQ(h.s.gLesson, 1);
-    EXPECT_EQ(h.s.gMojiTotal, 30);
-    EXPECT_EQ(h.s.gStep, 20);
     const HoleRect expected[] = {{63, 252, 188, 397}, {270, 228, 395, 373}, {464, 252, 589, 397},
                                  {63, 406, 188, 551}, {270, 429, 395, 574}, {464, 406, 589, 551}};
     const int travel[] = {140, 120, 120, 120, 140, 120};

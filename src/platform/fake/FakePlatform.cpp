@@ -8,7 +8,6 @@ namespace zunaka {
 void FakeForms::showMainForm()
 {
     mainVisible = true;
-    ++mainShowCount;
 }
 
 void FakeForms::hideMainForm()
@@ -123,9 +122,6 @@ void FakePlatform::doEvents()
 
 void FakePlatform::waitForEvents(std::int32_t timeoutMs)
 {
-    ++waitCount;
-    if (recordWaits)
-        waits.push_back(timeoutMs);
     if (runDue())
         return;
     std::int32_t step = timeoutMs;

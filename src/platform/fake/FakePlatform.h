@@ -41,7 +41,6 @@ public:
 
     bool mainVisible = false;
     bool mainUnloaded = false;
-    int mainShowCount = 0;
     bool keyBoxVisible = false;
     std::string keyBoxTextValue;
     int focusCount = 0;
@@ -113,9 +112,6 @@ public:
     std::map<std::string, QImage> pictures;  // served by loadPicture; anything else is missing
     std::vector<std::string> picturesLoaded;
     int doEventsCount = 0;
-    int waitCount = 0;
-    std::vector<std::int32_t> waits;
-    bool recordWaits = false;
     RecordingMusic music;
     FakeForms fakeForms;
 
