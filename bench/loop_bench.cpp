@@ -5,7 +5,7 @@
 #include "holes/HoleModel.h"
 #include "shell/Game.h"
 #include "shell/MainLoop.h"
-#include "shell/QtForms.h"
+#include "shell/qt/QtForms.h"
 #include "platform/qt/QtPlatform.h"
 
 #include <QApplication>

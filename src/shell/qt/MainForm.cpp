@@ -1,9 +1,9 @@
 #include "MainForm.h"
 
-#include "Fonts.h"
-#include "Game.h"
 #include "Messages.h"
-#include "Shutdown.h"
+#include "platform/Fonts.h"
+#include "shell/Game.h"
+#include "shell/Shutdown.h"
 
 #include <QCloseEvent>
 #include <QLayout>

@@ -2,7 +2,7 @@
 // start-up, loop and shutdown are formLoad's.
 #include "GameState.h"
 #include "QtForms.h"
-#include "Startup.h"
+#include "shell/Startup.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/TerminationSignals.h"
 

@@ -1,7 +1,7 @@
 #include "QtForms.h"
 
-#include "Shutdown.h"
-#include "Title.h"
+#include "shell/Shutdown.h"
+#include "shell/Title.h"
 
 #include <QGuiApplication>
 #include <QLineEdit>
