@@ -3,12 +3,15 @@
 #include "OneBased.h"
 #include "Ticks.h"
 
+#include <QImage>
+
 #include <cstdint>
 #include <string>
 
 namespace zunaka {
 
 constexpr int kHoleCount = 6;
+constexpr int kMolePictureCount = 8;  // four looks, then the same four caught
 
 // A mole's rectangle: left is fixed per hole, top is where the mole's head is now, and right and bottom
 // are kept with them when the rectangle is set.
@@ -54,6 +57,19 @@ struct GameState {
     PerHole<bool> gHoleDown;    // sinking
     PerHole<bool> gHoleCaught;  // caught during this appearance, sinking with its caught picture
     PerHole<std::string> gHoleMoji;  // the character the mole carries
+
+    // Off-screen surfaces, laid out at start-up: the background as loaded, the composition buffer that
+    // always holds the whole current picture, and one scratch surface per hole where its mole is assembled
+    // before it goes into the buffer.
+    QImage BackPicture;
+    QImage AllPicture;
+    PerHole<QImage> ZunPicture;
+
+    // Pictures loaded at start-up and never changed: four mole looks (5..8 are looks 1..4 caught) with
+    // their masks, and the keyboard of the guide page.
+    OneBased<QImage, kMolePictureCount> gZunImage;
+    OneBased<QImage, kMolePictureCount> gZunMask;
+    QImage gKeyImage;
 
     // Full paths of the two sound effects.
     std::string gMissSound;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRect>
+
 #include <string>
 
 class QImage;
@@ -30,9 +32,18 @@ public:
     virtual void setTitleTimerEnabled(bool enabled) = 0;
     virtual void unloadTitleForm() = 0;
 
-    // Client size of the main window in pixels.
+    // Client size of the main window in pixels: the area under the menu bar, all of it `MainPicture`.
     virtual int mainScaleWidth() const = 0;
     virtual int mainScaleHeight() const = 0;
+
+    // Sizes the main window so that its client area under the menu bar is width x height, fixed; the
+    // title window gets the same outer size.
+    virtual void setMainClientSize(int width, int height) = 0;
+    virtual void placeKeyBox(const QRect& rect) = 0;
+
+    // Copies the `from` rectangle of an off-screen surface onto the `to` rectangle of the visible surface
+    // `MainPicture`, scaled when the sizes differ, and shows it on the window.
+    virtual void blitToWindow(const QImage& source, const QRect& from, const QRect& to) = 0;
 };
 
 } // namespace zunaka

@@ -2,6 +2,7 @@
 
 #include "holes/HoleModel.h"
 #include "platform/Platform.h"
+#include "screen/Composition.h"
 #include "screen/Music.h"
 
 namespace zunaka {
@@ -26,6 +27,7 @@ void startClick(GameState& s, Platform& p)
 
 void stopClick(GameState& s, Platform& p)
 {
+    clearScreen(s, p);
     s.gPlaying = false;
     p.forms().setKeyBoxVisible(false);
     p.mciSendString(bgm::kStop);

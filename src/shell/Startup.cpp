@@ -5,7 +5,9 @@
 #include "holes/HoleModel.h"
 #include "platform/Platform.h"
 #include "screen/DataFolder.h"
+#include "screen/LoadImages.h"
 #include "screen/Music.h"
+#include "screen/WindowSize.h"
 
 #include <QImage>
 
@@ -26,6 +28,7 @@ void loadAndSetUp(GameState& s, Platform& p)
     Forms& forms = p.forms();
     forms.paintTitle(p.loadPicture(folder + kTitleFile), forms.mainScaleWidth(),
                      forms.mainScaleHeight() + kTitleExtraHeight);
+    loadImages(s, p);
     loadSounds(s, p);
     setDefaults(s);
     setHoleRects(s);
@@ -39,8 +42,10 @@ void formLoad(GameState& s, Platform& p, const LoopOptions& options)
         endWithMessage(p, kAlreadyRunning);
         return;
     }
+    setWindowSize(p);
     p.forms().hideMainForm();
     p.forms().showTitleForm();
+    arrangeControls(s, p);
     try {
         loadAndSetUp(s, p);
     } catch (const std::exception&) {

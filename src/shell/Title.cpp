@@ -1,6 +1,7 @@
 #include "Title.h"
 
 #include "platform/Platform.h"
+#include "screen/Composition.h"
 
 namespace zunaka {
 
@@ -8,9 +9,11 @@ namespace {
 
 constexpr int kTitleTicks = 10;  // the title goes on the tick after this many
 
-void handOver(Platform& p)
+// The main window appears with the bare playfield.
+void handOver(GameState& s, Platform& p)
 {
     p.forms().showMainForm();
+    clearScreen(s, p);
 }
 
 } // namespace
@@ -22,20 +25,20 @@ void titleTimerTick(GameState& s, Platform& p)
         return;
     p.forms().setTitleTimerEnabled(false);
     s.titleTicks = 0;
-    handOver(p);
+    handOver(s, p);
     p.forms().unloadTitleForm();
 }
 
-void titleMouseDown(GameState&, Platform& p)
+void titleMouseDown(GameState& s, Platform& p)
 {
-    handOver(p);
+    handOver(s, p);
     p.forms().setTitleTimerEnabled(false);
     p.forms().unloadTitleForm();
 }
 
-void titleFormUnload(GameState&, Platform& p)
+void titleFormUnload(GameState& s, Platform& p)
 {
-    handOver(p);
+    handOver(s, p);
     p.forms().unloadTitleForm();
 }
 

@@ -11,13 +11,12 @@ namespace {
 using test::Harness;
 using Commands = std::vector<std::string>;
 
-const std::string kTitlePath = "/opt/zunaka/Deta/Title.jpg";
 const std::string kOpen = "open \"/opt/zunaka/Deta/Blugrass.mid\" type sequencer alias gBGMfile";
 
 Harness withTitle()
 {
     Harness h;
-    h.p.pictures[kTitlePath] = QImage(8, 8, QImage::Format_RGB32);
+    h.providePictures();
     return h;
 }
 

@@ -27,7 +27,7 @@ struct GameRun {
 GameRun playGame(Harness& h, Tick startTick, int total, int speed)
 {
     h.p.now = startTick;
-    h.p.pictures["/opt/zunaka/Deta/Title.jpg"] = QImage(8, 8, QImage::Format_RGB32);
+    h.providePictures();
     const auto at = [startTick](std::int32_t ms) {
         return static_cast<Tick>(static_cast<std::uint32_t>(startTick) + static_cast<std::uint32_t>(ms));
     };

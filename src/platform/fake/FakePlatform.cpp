@@ -1,5 +1,7 @@
 #include "FakePlatform.h"
 
+#include "platform/Blit.h"
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -44,6 +46,18 @@ void FakeForms::unloadTitleForm()
     titleTimerEnabled = false;
     titleVisible = false;
     titleUnloaded = true;
+}
+
+void FakeForms::setMainClientSize(int width, int height)
+{
+    window = QImage(width, height, QImage::Format_RGB32);
+    window.fill(Qt::white);
+}
+
+void FakeForms::blitToWindow(const QImage& source, const QRect& from, const QRect& to)
+{
+    stretchBlt(window, to, source, from);
+    windowBlits.push_back({from, to});
 }
 
 bool RecordingMusic::load(const std::string& path)

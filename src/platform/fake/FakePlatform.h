@@ -36,8 +36,11 @@ public:
     void paintTitle(const QImage& picture, int width, int height) override;
     void setTitleTimerEnabled(bool enabled) override { titleTimerEnabled = enabled; }
     void unloadTitleForm() override;
-    int mainScaleWidth() const override { return clientWidth; }
-    int mainScaleHeight() const override { return clientHeight; }
+    int mainScaleWidth() const override { return window.width(); }
+    int mainScaleHeight() const override { return window.height(); }
+    void setMainClientSize(int width, int height) override;
+    void placeKeyBox(const QRect& rect) override { keyBoxRect = rect; }
+    void blitToWindow(const QImage& source, const QRect& from, const QRect& to) override;
 
     bool mainVisible = false;
     bool mainUnloaded = false;
@@ -48,8 +51,14 @@ public:
     bool titleUnloaded = false;
     bool titleTimerEnabled = true;
     QSize titlePaintSize;
-    int clientWidth = 640;
-    int clientHeight = 480;
+    QRect keyBoxRect;
+    // What the visible surface shows, the size of the client area, and every copy onto it.
+    QImage window{640, 480, QImage::Format_RGB32};
+    struct Blit {
+        QRect from;
+        QRect to;
+    };
+    std::vector<Blit> windowBlits;
 
     std::function<void()> onMainQueryUnload;
     std::function<void()> onMainUnload;

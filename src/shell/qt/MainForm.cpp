@@ -1,46 +1,75 @@
 #include "MainForm.h"
 
 #include "Messages.h"
+#include "platform/Blit.h"
 #include "platform/Fonts.h"
+#include "screen/Canvas.h"
 #include "shell/Game.h"
 #include "shell/Shutdown.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPaintEvent>
+#include <QPushButton>
 
 namespace zunaka {
 
 namespace {
 
-constexpr int kCanvasWidth = 640;
-constexpr int kCanvasHeight = 480;
-constexpr int kKeyBoxFontPx = 64;   // 48 pt
+// Sizes of the fonts at 96 dpi: 24 pt for the window, 48 pt for the key box, 14.25 pt for the OK button.
+constexpr int kWindowFontPx = 32;
+constexpr int kKeyBoxFontPx = 64;
+constexpr int kOkButtonFontPx = 19;
+// Where the controls stand until start-up lays them out (the key box) or the guide page places it (OK).
 const QRect kKeyBoxRect(290, 10, 60, 70);
+const QRect kOkButtonRect(56, 400, 81, 33);
 
 } // namespace
 
-MainPicture::MainPicture(QWidget* parent) : QWidget(parent), image_(kCanvasWidth, kCanvasHeight, QImage::Format_RGB32)
+MainPicture::MainPicture(QWidget* parent) : QWidget(parent)
 {
-    image_.fill(Qt::white);
-    setFixedSize(kCanvasWidth, kCanvasHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setCanvasSize(kCanvasRect.size());
+}
+
+void MainPicture::setCanvasSize(QSize size)
+{
+    image_ = QImage(size, QImage::Format_RGB32);
+    image_.fill(Qt::white);
+    setFixedSize(size);
+}
+
+void MainPicture::blit(const QImage& source, const QRect& from, const QRect& to)
+{
+    stretchBlt(image_, to, source, from);
+    update(to);
 }
 
 void MainPicture::paintEvent(QPaintEvent* event)
 {
+    // Whole pixels only: on a high-dpi screen each canvas pixel becomes a crisp block.
     QPainter painter(this);
     painter.drawImage(event->rect(), image_, event->rect());
+}
+
+void MainPicture::showEvent(QShowEvent*)
+{
+    if (onShown)
+        onShown();
 }
 
 MainForm::MainForm(GameState& state, Platform& platform) : state_(state), platform_(platform)
 {
     setWindowTitle(QString::fromUtf8(kAppTitle));
+    setFont(proportionalGothic(kWindowFontPx));
     mainPicture_ = new MainPicture(this);
     setCentralWidget(mainPicture_);
 
+    // The key box and the OK button stand in front of the visible surface, hidden until they are needed.
     text1_ = new QLineEdit(mainPicture_);
     text1_->setGeometry(kKeyBoxRect);
     text1_->setFont(proportionalGothic(kKeyBoxFontPx));
@@ -48,9 +77,22 @@ MainForm::MainForm(GameState& state, Platform& platform) : state_(state), platfo
     text1_->setAttribute(Qt::WA_InputMethodEnabled, false);
     text1_->hide();
 
+    command1_ = new QPushButton(QStringLiteral("OK"), mainPicture_);
+    command1_->setGeometry(kOkButtonRect);
+    command1_->setFont(proportionalGothic(kOkButtonFontPx));
+    command1_->hide();
+
     buildMenus();
+    // The window's own face is the default for what is printed on it; the menus keep the desktop's.
+    menuBar()->setFont(QApplication::font(menuBar()));
     // The window keeps the size it is given: no dragging of its frame.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void MainForm::setClientSize(QSize size)
+{
+    mainPicture_->setCanvasSize(size);
+    adjustSize();
 }
 
 void MainForm::buildMenus()

@@ -6,20 +6,32 @@
 #include <functional>
 
 class QLineEdit;
+class QPushButton;
 
 namespace zunaka {
 
 struct GameState;
 class Platform;
 
-// The visible drawing surface, `MainPicture`: shows the picture last copied to it and repaints from it.
+// The visible drawing surface, `MainPicture`. Qt repaints widgets from its own backing store, so the
+// surface keeps the picture last sent to the window: the game's copies draw into it, and a paint event
+// draws its rectangle of it.
 class MainPicture : public QWidget {
 public:
     explicit MainPicture(QWidget* parent);
-    QImage& image() { return image_; }
+
+    // Sizes the surface, and with it the client area; it starts white, the window background.
+    void setCanvasSize(QSize size);
+    // Copies a rectangle of an off-screen surface onto the window, scaled when the sizes differ.
+    void blit(const QImage& source, const QRect& from, const QRect& to);
+    const QImage& image() const { return image_; }
+
+    // Raised when the surface is shown or shown anew (after being minimised); the game repaints all of it.
+    std::function<void()> onShown;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QImage image_;
@@ -32,7 +44,12 @@ public:
     MainForm(GameState& state, Platform& platform);
 
     QLineEdit* keyBox() const { return text1_; }
+    QPushButton* okButton() const { return command1_; }
     MainPicture* mainPicture() const { return mainPicture_; }
+
+    // The client area under the menu bar becomes exactly `size`, all of it the visible surface; the
+    // window keeps that size.
+    void setClientSize(QSize size);
 
     // Raised by the windowing system's close (close box, window manager, session end); the forms run the
     // game's unload handlers for it.
@@ -48,6 +65,7 @@ private:
     Platform& platform_;
     MainPicture* mainPicture_ = nullptr;
     QLineEdit* text1_ = nullptr;
+    QPushButton* command1_ = nullptr;
 };
 
 } // namespace zunaka

@@ -1,6 +1,7 @@
 #include "QtForms.h"
 
 #include "shell/Shutdown.h"
+#include "screen/Composition.h"
 #include "shell/Title.h"
 
 #include <QGuiApplication>
@@ -15,10 +16,25 @@ QtForms::QtForms(GameState& state, Platform& platform) : state_(state), platform
     title_.onTick = [this] { titleTimerTick(state_, platform_); };
     title_.onMouseDown = [this] { titleMouseDown(state_, platform_); };
     title_.onClose = [this] { unloadTitleForm(); };
+    main_.mainPicture()->onShown = [this] { mainPicturePaint(state_, platform_); };
+}
+
+void QtForms::setMainClientSize(int width, int height)
+{
+    main_.setClientSize(QSize(width, height));
     // Both windows have the same outer size; the title window, without a menu bar, shows its picture
     // where the main window has its menu bar and playfield.
-    main_.adjustSize();
     title_.setFixedSize(main_.size());
+}
+
+void QtForms::placeKeyBox(const QRect& rect)
+{
+    main_.keyBox()->setGeometry(rect);
+}
+
+void QtForms::blitToWindow(const QImage& source, const QRect& from, const QRect& to)
+{
+    main_.mainPicture()->blit(source, from, to);
 }
 
 void QtForms::centre(QWidget& window)

@@ -27,6 +27,9 @@ public:
     void unloadTitleForm() override;
     int mainScaleWidth() const override;
     int mainScaleHeight() const override;
+    void setMainClientSize(int width, int height) override;
+    void placeKeyBox(const QRect& rect) override;
+    void blitToWindow(const QImage& source, const QRect& from, const QRect& to) override;
 
     MainForm& mainForm() { return main_; }
     TitleForm& titleForm() { return title_; }

@@ -40,7 +40,8 @@ void TitleForm::setPicture(const QImage& picture, int width, int height)
 void TitleForm::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().window());
+    // The window background colour, where a picture shorter than the window leaves room.
+    painter.fillRect(rect(), palette().base());
     painter.drawImage(0, 0, picture_);
 }
 
