@@ -23,7 +23,7 @@ fail() {
 start_display() {
   # The server picks a free display itself. -noreset: by default it resets when its last client leaves,
   # and the probe below is such a client; a program connecting during that reset is turned away.
-  Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -noreset -screen 0 "${SCREEN:-1024x768}x24" -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
   for _ in $(seq 100); do
     if [ -s "$WORK/display" ]; then
       export DISPLAY=":$(cat "$WORK/display")"
@@ -43,6 +43,17 @@ wait_windows() {
     sleep 0.1
   done
   fail "expected $count visible window(s), have: $(echo -n "$ids" | grep -c .)"
+}
+
+# Waits until the one visible window is no longer `old` (the title has handed over); prints its id.
+wait_handover() {
+  local old=$1 tries=${2:-100} ids
+  for _ in $(seq "$tries"); do
+    ids=$(xdotool search --onlyvisible --name "$TITLE" 2>/dev/null || true)
+    [ "$(echo -n "$ids" | grep -c .)" -eq 1 ] && [ "$ids" != "$old" ] && { echo "$ids"; return 0; }
+    sleep 0.1
+  done
+  fail "the main window did not take over from the title"
 }
 
 wait_exit() {
@@ -67,8 +78,7 @@ title-then-quit)
   start_display; launch "$BIN"
   title=$(wait_windows 1)
   xdotool mousemove --window "$title" 200 200 click 1
-  main=$(wait_windows 1)
-  [ "$main" != "$title" ] || fail "the title window is still the one shown"
+  main=$(wait_handover "$title")
   press "$main" ctrl+g; sleep 0.5
   press "$main" ctrl+s; sleep 0.2
   press "$main" ctrl+q
@@ -79,7 +89,7 @@ terminated)
   start_display; launch "$BIN"
   title=$(wait_windows 1)
   xdotool mousemove --window "$title" 200 200 click 1
-  main=$(wait_windows 1)
+  main=$(wait_handover "$title")
   press "$main" ctrl+g; sleep 0.3
   kill -TERM "$PID"
   rc=0; wait_exit "$PID" || rc=$?
@@ -107,6 +117,33 @@ missing-picture)
   press "$box" Return
   rc=0; wait_exit "$PID" || rc=$?
   [ "$rc" -ne 0 ] || fail "a failed start ended with status 0" ;;
+
+title-timeout)
+  start_display; launch "$BIN"
+  title=$(wait_windows 1); shown=$(date +%s%N)
+  now=$(wait_handover "$title" 150)
+  waited=$(( ($(date +%s%N) - shown) / 1000000 ))
+  [ "$waited" -ge 10000 ] || fail "the title handed over after $waited ms"
+  press "$now" ctrl+q; wait_exit "$PID" ;;
+
+playfield|playfield-small)
+  # The bare playfield after the hand-over is the background picture, scaled to the client area.
+  [ "$SCENARIO" = playfield-small ] && SCREEN=640x480
+  start_display; launch "$BIN"
+  title=$(wait_windows 1)
+  xdotool mousemove --window "$title" 200 200 click 1
+  main=$(wait_handover "$title"); sleep 0.5
+  import -window "$main" "$WORK/shot.png"
+  w=$(identify -format '%w' "$WORK/shot.png")
+  client=$([ "$SCENARIO" = playfield ] && echo 640x480 || echo 634x436)
+  [ "$w" -eq "${client%x*}" ] || fail "window width $w, expected ${client%x*}"
+  convert "$WORK/shot.png" -gravity south -crop "$client+0+0" +repage "$WORK/client.png"
+  convert "$DETA/Back.jpg" -sample "$client!" "$WORK/back.png"
+  mae=$(compare -metric MAE "$WORK/client.png" "$WORK/back.png" null: 2>&1 | sed 's/.*(\(.*\))/\1/')
+  limit=$([ "$SCENARIO" = playfield ] && echo 0.02 || echo 0.05)
+  awk -v m="$mae" -v l="$limit" 'BEGIN { exit !(m < l) }' || fail "playfield differs from Back.jpg: MAE $mae"
+  echo "mean absolute difference $mae"
+  press "$main" ctrl+q; wait_exit "$PID" ;;
 
 *) fail "unknown scenario $SCENARIO" ;;
 esac

@@ -1,6 +1,7 @@
 #include "FakePlatform.h"
 
 #include "platform/Blit.h"
+#include "platform/Pictures.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -99,6 +100,11 @@ void FakePlatform::sndPlaySound(const std::string& path, unsigned flags)
 
 QImage FakePlatform::loadPicture(const std::string& path)
 {
+    if (picturesFromDisk) {
+        QImage image = decodePicture(path);
+        picturesLoaded.push_back(path);
+        return image;
+    }
     const auto found = pictures.find(path);
     if (found == pictures.end())
         throw std::runtime_error("cannot load " + path);

@@ -119,6 +119,7 @@ public:
     std::vector<std::string> soundsDropped;  // asked for while another effect still played
     std::int32_t effectLengthMs = 250;
     std::map<std::string, QImage> pictures;  // served by loadPicture; anything else is missing
+    bool picturesFromDisk = false;           // decode real files instead, as the game does
     std::vector<std::string> picturesLoaded;
     int doEventsCount = 0;
     RecordingMusic music;
