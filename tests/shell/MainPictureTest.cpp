@@ -50,6 +50,9 @@ TEST(MainPicture, ShowingTheWindowAsksForTheWholePicture)
 
 int main(int argc, char** argv)
 {
+    // The windows are tested without a display, also when CTest lists the tests.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
