@@ -58,6 +58,12 @@ struct GameState {
     PerHole<bool> gHoleCaught;  // caught during this appearance, sinking with its caught picture
     PerHole<std::string> gHoleMoji;  // the character the mole carries
 
+    // The keys the moles carry, in keyboard rows, and each hole's character colour, chosen at its rise.
+    OneBased<std::string, 44> gMojiTable;
+    PerHole<int> gMojiRed;
+    PerHole<int> gMojiGreen;
+    PerHole<int> gMojiBlue;
+
     // Off-screen surfaces, laid out at start-up: the background as loaded, the composition buffer that
     // always holds the whole current picture, and one scratch surface per hole where its mole is assembled
     // before it goes into the buffer.

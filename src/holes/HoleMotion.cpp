@@ -1,5 +1,6 @@
 #include "HoleMotion.h"
 
+#include "DrawMole.h"
 #include "HoleModel.h"
 #include "platform/Platform.h"
 
@@ -60,7 +61,10 @@ std::optional<int> moveHole(GameState& s, Platform& p, int hole)
         sink(s, p, hole);
     if (!s.gHoleUp[hole] && !s.gHoleDown[hole])
         return std::nullopt;
-    return s.gHoleBottom[hole] - s.gHoleRect[hole].top;
+    const int visible = s.gHoleBottom[hole] - s.gHoleRect[hole].top;
+    const HoleLook look = holeLooks()[hole];
+    drawMole(s, p, hole, look.picture, visible, look.textX, look.textY);
+    return visible;
 }
 
 void moveHoles(GameState& s, Platform& p)

@@ -2,6 +2,7 @@
 
 #include "Game.h"
 #include "holes/HoleMotion.h"
+#include "moji/Status.h"
 #include "platform/Platform.h"
 #include "screen/Music.h"
 
@@ -14,6 +15,10 @@ namespace {
 void runFrame(GameState& s, Platform& p, const LoopOptions& options)
 {
     moveHoles(s, p);
+    if (usesWideStatus(p.screen().width))
+        printStatusWide(s, p);
+    else
+        printStatusNarrow(s, p);
     s.gFrameTick = p.getTickCount();
     if (options.onFrame)
         options.onFrame();

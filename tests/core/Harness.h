@@ -5,6 +5,7 @@
 #include "platform/fake/FakePlatform.h"
 #include "shell/Shutdown.h"
 #include "screen/LoadImages.h"
+#include "screen/WindowSize.h"
 #include "shell/Title.h"
 
 #include <string>
@@ -26,6 +27,7 @@ struct Harness {
     // The state right after a successful start-up, without running the loop.
     void setUp()
     {
+        arrangeControls(s, p);
         setDefaults(s);
         setHoleRects(s);
     }

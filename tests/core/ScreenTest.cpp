@@ -86,15 +86,14 @@ TEST(Screen, LoadingStopsAtTheFirstMissingPicture)
         QTemporaryDir aside;
         const bool removes = missing < disk.files.size();
         const std::string what = removes ? disk.files[missing] : "nothing missing";
-        if (removes)
-            ASSERT_TRUE(QFile::rename(QString::fromStdString(disk.path(disk.files[missing])), aside.path() + "/f"));
-
-        if (removes)
+        const QString file = removes ? QString::fromStdString(disk.path(disk.files[missing])) : QString();
+        if (removes) {
+            ASSERT_TRUE(QFile::rename(file, aside.path() + "/f")) << what;
             EXPECT_THROW(loadImages(h.s, h.p), ProgramEnded) << what;
-        else
+            QFile::rename(aside.path() + "/f", file);
+        } else {
             loadImages(h.s, h.p);
-        if (removes)
-            QFile::rename(aside.path() + "/f", QString::fromStdString(disk.path(disk.files[missing])));
+        }
 
         std::vector<std::string> expected;
         for (std::size_t i = 0; i < missing && i < disk.files.size(); ++i)
