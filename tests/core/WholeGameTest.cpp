@@ -82,6 +82,9 @@ TEST(WholeGame, RunsToItsEndWithExactlyTheChosenNumberOfMoles)
         const auto restarts = static_cast<int>(sent.size() - 7) / 2;
         EXPECT_EQ(restarts, elapsed(run.lastFrame, 500) / kMusicPeriodMs) << what;
         EXPECT_TRUE(h.p.fakeForms.keyBoxVisible) << what << ": the natural end leaves the key box";
+        // A frame sends the window only what changed, never the whole picture.
+        for (const auto& blit : h.p.fakeForms.windowBlits)
+            ASSERT_NE(blit.from, QRect(0, 0, 640, 480)) << what;
 
         // Frames come every 31 ms of the virtual clock while the game runs.
         for (std::size_t f = 1; f < run.trace.size(); ++f)
