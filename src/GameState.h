@@ -9,6 +9,7 @@
 namespace zunaka {
 
 constexpr int kHoleCount = 6;
+constexpr int kMojiTableSize = 44;  // the keys the moles can carry
 
 // A mole's rectangle: left is fixed per hole, top is where the mole's head is now, and right and bottom
 // are kept with them when the rectangle is set.
@@ -54,6 +55,11 @@ struct GameState {
     PerHole<bool> gHoleDown;    // sinking
     PerHole<bool> gHoleCaught;  // caught during this appearance, sinking with its caught picture
     PerHole<std::string> gHoleMoji;  // the character the mole carries
+    // The colour its character is printed in, chosen with the character; 0 until the hole's first rise.
+    PerHole<int> gMojiRed, gMojiGreen, gMojiBlue;
+
+    // The keys in keyboard-row order; filled once at start-up.
+    OneBased<std::string, kMojiTableSize> gMojiTable;
 
     // Full paths of the two sound effects.
     std::string gMissSound;
