@@ -6,6 +6,9 @@ class QImage;
 
 namespace zunaka {
 
+// The main window's menus whose items carry check marks.
+enum class Menu { Lesson, Speed, MojiCount, Bgm };
+
 // The two windows and their controls, as the game's handlers drive them. The Qt windows implement it in
 // the game, a recorder in tests.
 class Forms {
@@ -33,6 +36,10 @@ public:
     // Client size of the main window in pixels.
     virtual int mainScaleWidth() const = 0;
     virtual int mainScaleHeight() const = 0;
+
+    // The check mark of item `index` (from 1; the music menu has the one item) of a menu. Only the menus'
+    // handlers set marks; choosing an item changes none by itself.
+    virtual void setMenuChecked(Menu menu, int index, bool checked) = 0;
 };
 
 } // namespace zunaka

@@ -38,6 +38,7 @@ public:
     void unloadTitleForm() override;
     int mainScaleWidth() const override { return clientWidth; }
     int mainScaleHeight() const override { return clientHeight; }
+    void setMenuChecked(Menu menu, int index, bool checked) override { menuMarks[{menu, index}] = checked; }
 
     bool mainVisible = false;
     bool mainUnloaded = false;
@@ -50,6 +51,7 @@ public:
     QSize titlePaintSize;
     int clientWidth = 640;
     int clientHeight = 480;
+    std::map<std::pair<Menu, int>, bool> menuMarks;  // every mark set, by menu and item
 
     std::function<void()> onMainQueryUnload;
     std::function<void()> onMainUnload;

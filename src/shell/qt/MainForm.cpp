@@ -2,8 +2,6 @@
 
 #include "Messages.h"
 #include "platform/Fonts.h"
-#include "shell/Game.h"
-#include "shell/Shutdown.h"
 
 #include <QCloseEvent>
 #include <QLayout>
@@ -48,24 +46,9 @@ MainForm::MainForm(GameState& state, Platform& platform) : state_(state), platfo
     text1_->setAttribute(Qt::WA_InputMethodEnabled, false);
     text1_->hide();
 
-    buildMenus();
+    menus_ = std::make_unique<MainMenus>(*menuBar(), state_, platform_);
     // The window keeps the size it is given: no dragging of its frame.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-}
-
-void MainForm::buildMenus()
-{
-    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル"));
-    QAction* start = file->addAction(QStringLiteral("スタート"), [this] { startClick(state_, platform_); });
-    start->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
-    file->addSeparator();
-    QAction* stop = file->addAction(QStringLiteral("ストップ"), [this] { stopClick(state_, platform_); });
-    stop->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    file->addSeparator();
-    QAction* quit = file->addAction(QStringLiteral("おわり"), [this] { quitClick(state_, platform_); });
-    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    for (QAction* action : {start, stop, quit})
-        action->setShortcutContext(Qt::WindowShortcut);
 }
 
 void MainForm::closeEvent(QCloseEvent* event)

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "MainMenus.h"
+
 #include <QImage>
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 
 class QLineEdit;
 
@@ -33,6 +36,7 @@ public:
 
     QLineEdit* keyBox() const { return text1_; }
     MainPicture* mainPicture() const { return mainPicture_; }
+    MainMenus& menus() { return *menus_; }
 
     // Raised by the windowing system's close (close box, window manager, session end); the forms run the
     // game's unload handlers for it.
@@ -42,12 +46,11 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildMenus();
-
     GameState& state_;
     Platform& platform_;
     MainPicture* mainPicture_ = nullptr;
     QLineEdit* text1_ = nullptr;
+    std::unique_ptr<MainMenus> menus_;
 };
 
 } // namespace zunaka

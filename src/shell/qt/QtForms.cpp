@@ -117,4 +117,9 @@ int QtForms::mainScaleHeight() const
     return main_.mainPicture()->height();
 }
 
+void QtForms::setMenuChecked(Menu menu, int index, bool checked)
+{
+    main_.menus().item(menu, index)->setChecked(checked);
+}
+
 } // namespace zunaka

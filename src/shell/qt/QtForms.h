@@ -27,6 +27,7 @@ public:
     void unloadTitleForm() override;
     int mainScaleWidth() const override;
     int mainScaleHeight() const override;
+    void setMenuChecked(Menu menu, int index, bool checked) override;
 
     MainForm& mainForm() { return main_; }
     TitleForm& titleForm() { return title_; }

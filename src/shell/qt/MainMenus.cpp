@@ -1,0 +1,89 @@
+#include "MainMenus.h"
+
+#include "help/Help.h"
+#include "holes/HoleModel.h"
+#include "shell/Game.h"
+#include "shell/Menus.h"
+#include "shell/Shutdown.h"
+
+#include <QMenuBar>
+
+#include <array>
+#include <functional>
+
+namespace zunaka {
+
+namespace {
+
+// Captions of the choice menus' items, one for each of menuValues, in its order.
+const std::array kLessonCaptions{QStringLiteral("レッスン１"), QStringLiteral("レッスン２"),
+                                 QStringLiteral("レッスン３"), QStringLiteral("レッスン４"),
+                                 QStringLiteral("レッスン５"), QStringLiteral("レッスン６")};
+const std::array kSpeedCaptions{QStringLiteral("はやい"), QStringLiteral("ややはやい"), QStringLiteral("おそい")};
+const std::array kMojiCountCaptions{QStringLiteral("３０"), QStringLiteral("５０"), QStringLiteral("７０")};
+static_assert(std::tuple_size_v<decltype(kLessonCaptions)> == menuValues::kLesson.size());
+static_assert(std::tuple_size_v<decltype(kSpeedCaptions)> == menuValues::kSpeed.size());
+static_assert(std::tuple_size_v<decltype(kMojiCountCaptions)> == menuValues::kMojiCount.size());
+
+// The shortcuts work while the main window is active, never from the title window.
+QAction* addCommand(QMenu& menu, const QString& caption, QKeyCombination key, std::function<void()> handler)
+{
+    QAction* action = menu.addAction(caption, std::move(handler));
+    action->setShortcut(QKeySequence(key));
+    action->setShortcutContext(Qt::WindowShortcut);
+    return action;
+}
+
+} // namespace
+
+QAction* MainMenus::addCheckable(QMenu& menu, Menu which, const QString& caption, std::function<void()> handler)
+{
+    QAction* action = menu.addAction(caption);
+    action->setCheckable(true);
+    // Qt flips the mark of a checkable item before it reports the choice: flip it back, and let the
+    // handler set the marks the game's state calls for.
+    QObject::connect(action, &QAction::triggered, &menu, [action, handler = std::move(handler)](bool checked) {
+        action->setChecked(!checked);
+        handler();
+    });
+    items_[which].push_back(action);
+    return action;
+}
+
+MainMenus::MainMenus(QMenuBar& bar, GameState& s, Platform& p)
+{
+    QMenu* file = bar.addMenu(QStringLiteral("ファイル"));
+    addCommand(*file, QStringLiteral("スタート"), Qt::CTRL | Qt::Key_G, [&s, &p] { startClick(s, p); });
+    file->addSeparator();
+    addCommand(*file, QStringLiteral("ストップ"), Qt::CTRL | Qt::Key_S, [&s, &p] { stopClick(s, p); });
+    file->addSeparator();
+    addCommand(*file, QStringLiteral("おわり"), Qt::CTRL | Qt::Key_Q, [&s, &p] { quitClick(s, p); });
+
+    const auto addChoices = [&](const QString& title, Menu which, const auto& captions, const auto& values,
+                                int initial, void (*click)(GameState&, Platform&, int)) {
+        QMenu* menu = bar.addMenu(title);
+        for (int index = 1; index <= static_cast<int>(captions.size()); ++index) {
+            QAction* action = addCheckable(*menu, which, captions[static_cast<std::size_t>(index - 1)],
+                                           [&s, &p, click, index] { click(s, p, index); });
+            action->setChecked(values[static_cast<std::size_t>(index - 1)] == initial);
+        }
+    };
+    addChoices(QStringLiteral("レッスン"), Menu::Lesson, kLessonCaptions, menuValues::kLesson, defaults::kLesson,
+               lessonCheckClick);
+    addChoices(QStringLiteral("スピード"), Menu::Speed, kSpeedCaptions, menuValues::kSpeed, defaults::kSpeed,
+               speedCheckClick);
+    addChoices(QStringLiteral("文字数"), Menu::MojiCount, kMojiCountCaptions, menuValues::kMojiCount,
+               defaults::kMojiTotal, mojiCountClick);
+
+    // The music starts switched on, so its item starts without a mark.
+    addCheckable(*bar.addMenu(QStringLiteral("BGM")), Menu::Bgm, QStringLiteral("BGM停止"),
+                 [&s, &p] { bgmStopClick(s, p); });
+    bar.addMenu(QStringLiteral("つかいかた"))->addAction(QStringLiteral("つかいかた"), [&s, &p] { subHelpClick(s, p); });
+}
+
+QAction* MainMenus::item(Menu menu, int index) const
+{
+    return items_.at(menu).at(static_cast<std::size_t>(index - 1));
+}
+
+} // namespace zunaka
