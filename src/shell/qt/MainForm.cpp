@@ -1,5 +1,6 @@
 #include "MainForm.h"
 
+#include "KeyBoxFilter.h"
 #include "Messages.h"
 #include "platform/Fonts.h"
 
@@ -44,6 +45,7 @@ MainForm::MainForm(GameState& state, Platform& platform) : state_(state), platfo
     text1_->setFont(proportionalGothic(kKeyBoxFontPx));
     // Keys must arrive as plain characters, never through an input method's composition.
     text1_->setAttribute(Qt::WA_InputMethodEnabled, false);
+    text1_->installEventFilter(new KeyBoxFilter(state_, platform_, text1_));
     text1_->hide();
 
     menus_ = std::make_unique<MainMenus>(*menuBar(), state_, platform_);

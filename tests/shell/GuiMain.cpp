@@ -1,0 +1,13 @@
+// The GUI tests share one QApplication on the offscreen platform, so they run without a display (also
+// when CTest lists them at build time).
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
