@@ -7,6 +7,7 @@
 #include "shell/Shutdown.h"
 
 #include <QMenuBar>
+#include <QProxyStyle>
 
 #include <array>
 #include <functional>
@@ -24,6 +25,19 @@ const std::array kMojiCountCaptions{QStringLiteral("３０"), QStringLiteral("�
 static_assert(std::tuple_size_v<decltype(kLessonCaptions)> == menuValues::kLesson.size());
 static_assert(std::tuple_size_v<decltype(kSpeedCaptions)> == menuValues::kSpeed.size());
 static_assert(std::tuple_size_v<decltype(kMojiCountCaptions)> == menuValues::kMojiCount.size());
+
+// A tap of Alt puts the menu bar in keyboard mode (arrows move, Return chooses), as desktop programs do;
+// Qt's Fusion style, the usual one on Linux, leaves that off.
+class AltNavigationStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == SH_MenuBar_AltKeyNavigation)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
 
 // The shortcuts work while the main window is active, never from the title window.
 QAction* addCommand(QMenu& menu, const QString& caption, QKeyCombination key, std::function<void()> handler)
@@ -52,6 +66,10 @@ QAction* MainMenus::addCheckable(QMenu& menu, Menu which, const QString& caption
 
 MainMenus::MainMenus(QMenuBar& bar, GameState& s, Platform& p)
 {
+    auto* style = new AltNavigationStyle;
+    style->setParent(&bar);
+    bar.setStyle(style);
+
     QMenu* file = bar.addMenu(QStringLiteral("ファイル"));
     addCommand(*file, QStringLiteral("スタート"), Qt::CTRL | Qt::Key_G, [&s, &p] { startClick(s, p); });
     file->addSeparator();

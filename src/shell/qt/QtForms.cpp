@@ -3,8 +3,9 @@
 #include "shell/Shutdown.h"
 #include "shell/Title.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QScreen>
 
 namespace zunaka {
@@ -71,6 +72,10 @@ std::string QtForms::keyBoxText() const
 
 void QtForms::focusKeyBox()
 {
+    // The menus stay usable from the keyboard during a game: the box waits while the menu bar is in its
+    // keyboard mode (after a tap of Alt, one of its menus highlighted) or a menu is open.
+    if (QApplication::activePopupWidget() != nullptr || main_.menuBar()->activeAction() != nullptr)
+        return;
     QLineEdit* box = main_.keyBox();
     if (box->isVisible() && !box->hasFocus())
         box->setFocus(Qt::OtherFocusReason);
