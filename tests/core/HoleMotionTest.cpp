@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <optional>
 #include <vector>
 
@@ -13,8 +12,6 @@ namespace {
 using test::Harness;
 
 constexpr int kFrame = 31;  // the first tick on which a frame may run
-// A rise draws the character and its red, green and blue first; then the show wait of 4000 ms at speed 3.
-const std::deque<float> kRiseThenShortestShowWait = {0.0f, 0.0f, 0.0f, 0.0f, 0.0f};
 
 // A hole whose hide wait has just run out, everything else quiet.
 Harness readyHole(int hole, int speed = 3)
@@ -58,7 +55,7 @@ void expectWalk(const std::vector<Step>& actual, const std::vector<Step>& expect
 TEST(HoleMotion, OneAppearanceOfTheMoleOfHoleOne)
 {
     Harness h = readyHole(1);
-    h.p.queuedRandom = kRiseThenShortestShowWait;
+    h.p.queuedRandom = {0.0f, 0.0f, 0.0f, 0.0f, 0.0f};  // character, red, green, blue; show wait 4000 ms
     const auto rise = walk(h, 1, 8);
     expectWalk(rise, {{232, 20}, {212, 40}, {192, 60}, {172, 80}, {152, 100}, {132, 120}, {112, 140},
                       {112, std::nullopt}},
@@ -111,7 +108,7 @@ TEST(HoleMotion, ACaughtMoleTurnsBackAtTheNextStepFromWhereverItIs)
     const Row rows[] = {{"rising", 3, 192}, {"up", 9, 112}, {"sinking", 0, 152}};
     for (const Row& row : rows) {
         Harness h = readyHole(1);
-        h.p.queuedRandom = kRiseThenShortestShowWait;
+        h.p.queuedRandom = {0.0f, 0.0f, 0.0f, 0.0f, 0.0f};  // character, red, green, blue; show wait 4000 ms
         walk(h, 1, row.stepsBeforeCatch);
         if (row.stepsBeforeCatch == 0) {  // sinking: let it rise, stay up and begin to sink
             walk(h, 1, 8);

@@ -7,128 +7,83 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <string>
-#include <vector>
 
 namespace zunaka {
 namespace {
 
-using test::Harness;
-using Commands = std::vector<std::string>;
-
-struct Settings {
-    int lesson, speed, total;
-    bool bgmOff;
-    bool operator==(const Settings&) const = default;
-};
-
-Settings settings(const GameState& s)
+// "lesson speed moles music key-box | marks given | media commands sent"; a mark is '1' set, '0' cleared
+// or '-' untouched, the four menus lesson, speed, count and music apart by blanks.
+std::string describe(const test::Harness& h)
 {
-    return {s.gLesson, s.gSpeed, s.gMojiTotal, s.gBgmOff};
-}
-
-// The marks a menu's items were given, item 1 first: '1' set, '0' cleared, '-' untouched.
-std::string marks(const FakeForms& forms, Menu menu, int items)
-{
-    std::string out;
-    for (int i = 1; i <= items; ++i) {
-        const auto found = forms.menuMarks.find({menu, i});
-        out += found == forms.menuMarks.end() ? '-' : found->second ? '1' : '0';
+    std::string out = std::to_string(h.s.gLesson) + ' ' + std::to_string(h.s.gSpeed) + ' ' +
+                      std::to_string(h.s.gMojiTotal) + (h.s.gBgmOff ? " off" : " on") +
+                      (h.p.fakeForms.keyBoxVisible ? " box |" : " |");
+    for (auto [menu, items] : {std::pair{Menu::Lesson, 6}, {Menu::Speed, 3}, {Menu::MojiCount, 3}, {Menu::Bgm, 1}}) {
+        out += ' ';
+        for (int i = 1; i <= items; ++i) {
+            const auto mark = h.p.fakeForms.menuMarks.find({menu, i});
+            out += mark == h.p.fakeForms.menuMarks.end() ? '-' : mark->second ? '1' : '0';
+        }
     }
+    out += " |";
+    for (const std::string& command : h.p.mediaCommands)
+        out += ' ' + command.substr(0, 4);
     return out;
 }
 
-TEST(Menus, ChoicesAndTheMusicSwitchBetweenAndDuringGames)
+TEST(Menus, WhatEachChoiceDoesBetweenAndDuringGames)
 {
     using Click = std::function<void(GameState&, Platform&)>;
-    struct Row {
-        const char* what;
-        bool game;
-        bool musicOff;
-        Click click;
-        Settings after;
-        std::string lessonSpeedCountBgm;  // marks of the four menus, separated by blanks
-        Commands sent;
+    const auto item = [](void (*click)(GameState&, Platform&, int), int i) {
+        return Click([click, i](GameState& s, Platform& p) { click(s, p, i); });
     };
-    const Settings start{1, 3, 30, false};
-    const auto lesson = [](int i) { return [i](GameState& s, Platform& p) { lessonCheckClick(s, p, i); }; };
-    const auto speed = [](int i) { return [i](GameState& s, Platform& p) { speedCheckClick(s, p, i); }; };
-    const auto count = [](int i) { return [i](GameState& s, Platform& p) { mojiCountClick(s, p, i); }; };
-    const Row rows[] = {
-        {"lesson 6 between games", false, false, lesson(6), {6, 3, 30, false}, "000001 --- --- -", {}},
-        {"lesson 1, already chosen", false, false, lesson(1), start, "100000 --- --- -", {}},
-        {"lesson 2 during a game", true, false, lesson(2), start, "------ --- --- -", {}},
-        {"lesson 7, no such item", false, false, lesson(7), start, "------ --- --- -", {}},
-        {"lesson 0, no such item", false, false, lesson(0), start, "------ --- --- -", {}},
-        {"speed 1 between games", false, false, speed(1), {1, 1, 30, false}, "------ 100 --- -", {}},
-        {"speed 2 during a game", true, false, speed(2), start, "------ --- --- -", {}},
-        {"count 70 between games", false, false, count(3), {1, 3, 70, false}, "------ --- 001 -", {}},
-        {"count 50 during a game", true, false, count(2), start, "------ --- --- -", {}},
-        {"music off between games", false, false, bgmStopClick, {1, 3, 30, true}, "------ --- --- 1",
-         {"stop gBGMfile "}},
-        {"music off during a game", true, false, bgmStopClick, {1, 3, 30, true}, "------ --- --- 1",
-         {"stop gBGMfile "}},
-        {"music on between games", false, true, bgmStopClick, start, "------ --- --- 0", {}},
-        {"music on during a game", true, true, bgmStopClick, start, "------ --- --- 0",
-         {"play gBGMfile from 0 "}},
+    const std::tuple<bool, bool, Click, std::string> rows[] = {
+        {false, false, item(lessonCheckClick, 6), "6 3 30 on box | 000001 --- --- - |"},
+        {false, false, item(lessonCheckClick, 1), "1 3 30 on box | 100000 --- --- - |"},
+        {true, false, item(lessonCheckClick, 2), "1 3 30 on box | ------ --- --- - |"},
+        {false, false, item(lessonCheckClick, 7), "1 3 30 on box | ------ --- --- - |"},
+        {false, false, item(speedCheckClick, 1), "1 1 30 on box | ------ 100 --- - |"},
+        {true, false, item(speedCheckClick, 2), "1 3 30 on box | ------ --- --- - |"},
+        {false, false, item(mojiCountClick, 3), "1 3 70 on box | ------ --- 001 - |"},
+        {true, false, item(mojiCountClick, 2), "1 3 30 on box | ------ --- --- - |"},
+        {false, false, bgmStopClick, "1 3 30 off box | ------ --- --- 1 | stop"},
+        {true, false, bgmStopClick, "1 3 30 off box | ------ --- --- 1 | stop"},
+        {false, true, bgmStopClick, "1 3 30 on box | ------ --- --- 0 |"},
+        {true, true, bgmStopClick, "1 3 30 on box | ------ --- --- 0 | play"},
+        {false, false, subHelpClick, "1 3 30 on | ------ --- --- - |"},
+        {true, false, subHelpClick, "1 3 30 on box | ------ --- --- - |"},
     };
-    for (const Row& row : rows) {
-        Harness h;
-        h.setUp();
-        h.s.gPlaying = row.game;
-        h.s.gBgmOff = row.musicOff;
-        h.s.gBgmTick = 1234;
-        row.click(h.s, h.p);
-
-        const FakeForms& forms = h.p.fakeForms;
-        const std::string marked = marks(forms, Menu::Lesson, 6) + ' ' + marks(forms, Menu::Speed, 3) + ' ' +
-                                   marks(forms, Menu::MojiCount, 3) + ' ' + marks(forms, Menu::Bgm, 1);
-        EXPECT_TRUE(settings(h.s) == row.after) << row.what;
-        EXPECT_EQ(marked, row.lessonSpeedCountBgm) << row.what;
-        EXPECT_EQ(h.p.mediaCommands, row.sent) << row.what;
-        EXPECT_EQ(h.s.gPlaying, row.game) << row.what;
-        EXPECT_EQ(h.s.gBgmTick, 1234) << row.what << ": the restart period keeps counting";
-    }
-}
-
-TEST(Menus, TheGuideOpensOnlyBetweenGames)
-{
-    for (bool game : {false, true}) {
-        Harness h;
+    for (const auto& [game, musicOff, click, expected] : rows) {
+        test::Harness h;
         h.setUp();
         h.s.gPlaying = game;
+        h.s.gBgmOff = musicOff;
+        h.s.gBgmTick = 1234;
         h.p.fakeForms.keyBoxVisible = true;
-        subHelpClick(h.s, h.p);
-        EXPECT_EQ(h.p.fakeForms.keyBoxVisible, game) << (game ? "during a game" : "between games");
+        click(h.s, h.p);
+        EXPECT_EQ(describe(h), expected) << (game ? "during a game" : "between games");
+        EXPECT_EQ(h.s.gBgmTick, 1234) << expected << ": the restart period keeps counting";
     }
 }
 
-// The music switched off during a game stays off while the game goes on past its 67 s restarts, and comes
-// back at once, from the top, when switched on again; the upkeep then restarts it as soon as 67 s have
-// passed since the game's start.
+// Switched off at 10 s, the music stays off through the 67 s upkeep; switched on at 150 s it plays at
+// once, and the upkeep restarts it at once too, 67 s having passed since the game's start.
 TEST(Menus, MusicSwitchedOffStaysOffThroughTheRestartPeriod)
 {
-    Harness h;
+    test::Harness h;
     h.setUp();
     h.p.mciSendString("open \"/m.mid\" type sequencer alias gBGMfile");
     h.s.gMojiTotal = 1000;  // a game that outlasts the test
     startClick(h.s, h.p);
-    h.p.schedule(10'000, [&h] { bgmStopClick(h.s, h.p); });
-    h.p.schedule(150'000, [&h] { bgmStopClick(h.s, h.p); });
+    for (Tick at : {10'000, 150'000})
+        h.p.schedule(at, [&h] { bgmStopClick(h.s, h.p); });
     h.p.schedule(180'000, [&h] { h.s.gLoopOn = false; });
     mainLoop(h.s, h.p);
-
-    // Everything after the open and before the shutdown's stop and close.
-    std::vector<std::pair<std::string, Tick>> sent;
+    std::vector<std::pair<std::string, Tick>> sent;  // after the open, before the shutdown's stop and close
     for (std::size_t i = 1; i < h.p.mediaCommands.size() && h.p.mediaTicks[i] < 180'000; ++i)
-        sent.emplace_back(h.p.mediaCommands[i], h.p.mediaTicks[i]);
-    const std::vector<std::pair<std::string, Tick>> expected{
-        {"play gBGMfile from 0 ", 0},       {"stop gBGMfile ", 10'000},        {"play gBGMfile from 0 ", 150'000},
-        {"stop gBGMfile ", 150'000},        {"play gBGMfile from 0 ", 150'000},
-    };
-    ASSERT_EQ(sent.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i)
-        EXPECT_EQ(sent[i], expected[i]) << "command " << i;
+        sent.emplace_back(h.p.mediaCommands[i].substr(0, 4), h.p.mediaTicks[i]);
+    EXPECT_EQ(sent, (std::vector<std::pair<std::string, Tick>>{
+                        {"play", 0}, {"stop", 10'000}, {"play", 150'000}, {"stop", 150'000}, {"play", 150'000}}));
 }
 
 } // namespace
