@@ -9,6 +9,16 @@ namespace zunaka {
 
 namespace {
 
+constexpr std::string_view kMiddleRow = "ASDFGHJKL;:]";
+constexpr std::string_view kUpperRow = "QWERTYUIOP@[";
+constexpr std::string_view kLowerRow = "ZXCVBNM,./";
+constexpr std::string_view kDigitRow = "1234567890";
+constexpr int kMiddle = static_cast<int>(kMiddleRow.size());
+constexpr int kUpper = static_cast<int>(kUpperRow.size());
+constexpr int kLower = static_cast<int>(kLowerRow.size());
+constexpr int kDigits = static_cast<int>(kDigitRow.size());
+static_assert(kMiddle + kUpper + kLower + kDigits == kMojiTableSize);
+
 // A lesson's keys are `count` consecutive entries of the table after the first `skip`.
 struct LessonRange {
     int count;
@@ -17,11 +27,11 @@ struct LessonRange {
 
 constexpr OneBased<LessonRange, kLessonCount> kLessons = [] {
     OneBased<LessonRange, kLessonCount> lessons;
-    lessons[1] = {12, 0};
-    lessons[2] = {12, 12};
-    lessons[3] = {10, 24};
-    lessons[4] = {10, 34};
-    lessons[5] = {34, 0};
+    lessons[1] = {kMiddle, 0};
+    lessons[2] = {kUpper, kMiddle};
+    lessons[3] = {kLower, kMiddle + kUpper};
+    lessons[4] = {kDigits, kMiddle + kUpper + kLower};
+    lessons[5] = {kMiddle + kUpper + kLower, 0};
     lessons[6] = {kMojiTableSize, 0};
     return lessons;
 }();
@@ -33,7 +43,7 @@ constexpr int kColourLevels = 200;  // each component 1..200
 void makeMojiTable(GameState& s)
 {
     int index = 1;
-    for (std::string_view row : {mojiRows::kMiddle, mojiRows::kUpper, mojiRows::kLower, mojiRows::kDigits}) {
+    for (std::string_view row : {kMiddleRow, kUpperRow, kLowerRow, kDigitRow}) {
         for (char key : row)
             s.gMojiTable[index++] = std::string(1, key);
     }

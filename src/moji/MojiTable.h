@@ -6,20 +6,12 @@ namespace zunaka {
 
 class Platform;
 
-// The keys of a Japanese (JIS) keyboard that the moles carry, row by row: the middle letter row, the
-// upper, the lower, then the digits. Letters are upper case; the hit test folds case on both sides.
-namespace mojiRows {
-inline constexpr const char* kMiddle = "ASDFGHJKL;:]";
-inline constexpr const char* kUpper = "QWERTYUIOP@[";
-inline constexpr const char* kLower = "ZXCVBNM,./";
-inline constexpr const char* kDigits = "1234567890";
-} // namespace mojiRows
-
 // Lessons 1..6: middle row, upper row, lower row, digits, all three letter rows, everything.
 constexpr int kLessonCount = 6;
 
-// Fills gMojiTable with the four rows in order, one character an entry. Called once at start-up, after
-// the holes are set, before any game can start.
+// Fills gMojiTable with the keys of a Japanese (JIS) keyboard, row by row: the middle letter row, the
+// upper, the lower, then the digits, one character an entry. Letters are upper case; the hit test folds
+// case on both sides. Called once at start-up, after the holes are set, before any game can start.
 void makeMojiTable(GameState& s);
 
 // Gives the mole of `hole` a character from the current lesson's range of the table, with one draw.

@@ -54,7 +54,8 @@ TEST(Windows, KeysTypedIntoTheKeyBoxAreJudgedOncePerRealRelease)
         {true, held, "k", {"hit"}},
         {true, [](QLineEdit* box) { QTest::keyRelease(box, Qt::Key_G, Qt::ControlModifier); }, "", {"miss", "miss"}},
         {true, [](QLineEdit* box) { QTest::keyClicks(box, "k\b"); }, "", {"hit", "miss"}},
-        {true, [](QLineEdit* box) { QTest::keyClicks(box, "k"); QTest::keyClick(box, Qt::Key_Shift); }, "k", {"hit", "miss"}},
+        {true, [](QLineEdit* box) { QTest::keyClicks(box, "k"); QTest::keyClick(box, Qt::Key_Shift); }, "k",
+         {"hit", "miss"}},
     };
     for (const auto& [game, keys, box, sounds] : rows) {
         Windows w(game);

@@ -17,14 +17,12 @@ namespace zunaka {
 namespace {
 
 // Captions of the choice menus' items, one for each of menuValues, in its order.
-const std::array kLessonCaptions{QStringLiteral("レッスン１"), QStringLiteral("レッスン２"),
-                                 QStringLiteral("レッスン３"), QStringLiteral("レッスン４"),
-                                 QStringLiteral("レッスン５"), QStringLiteral("レッスン６")};
-const std::array kSpeedCaptions{QStringLiteral("はやい"), QStringLiteral("ややはやい"), QStringLiteral("おそい")};
-const std::array kMojiCountCaptions{QStringLiteral("３０"), QStringLiteral("５０"), QStringLiteral("７０")};
-static_assert(std::tuple_size_v<decltype(kLessonCaptions)> == menuValues::kLesson.size());
-static_assert(std::tuple_size_v<decltype(kSpeedCaptions)> == menuValues::kSpeed.size());
-static_assert(std::tuple_size_v<decltype(kMojiCountCaptions)> == menuValues::kMojiCount.size());
+constexpr std::array kLessonCaptions{"レッスン１", "レッスン２", "レッスン３", "レッスン４", "レッスン５", "レッスン６"};
+constexpr std::array kSpeedCaptions{"はやい", "ややはやい", "おそい"};
+constexpr std::array kMojiCountCaptions{"３０", "５０", "７０"};
+static_assert(kLessonCaptions.size() == menuValues::kLesson.size());
+static_assert(kSpeedCaptions.size() == menuValues::kSpeed.size());
+static_assert(kMojiCountCaptions.size() == menuValues::kMojiCount.size());
 
 // A tap of Alt puts the menu bar in keyboard mode (arrows move, Return chooses), as desktop programs do;
 // Qt's Fusion style, the usual one on Linux, leaves that off.
@@ -40,12 +38,11 @@ public:
 };
 
 // The shortcuts work while the main window is active, never from the title window.
-QAction* addCommand(QMenu& menu, const QString& caption, QKeyCombination key, std::function<void()> handler)
+void addCommand(QMenu& menu, const QString& caption, QKeyCombination key, std::function<void()> handler)
 {
     QAction* action = menu.addAction(caption, std::move(handler));
     action->setShortcut(QKeySequence(key));
     action->setShortcutContext(Qt::WindowShortcut);
-    return action;
 }
 
 } // namespace
@@ -80,10 +77,11 @@ MainMenus::MainMenus(QMenuBar& bar, GameState& s, Platform& p)
     const auto addChoices = [&](const QString& title, Menu which, const auto& captions, const auto& values,
                                 int initial, void (*click)(GameState&, Platform&, int)) {
         QMenu* menu = bar.addMenu(title);
-        for (int index = 1; index <= static_cast<int>(captions.size()); ++index) {
-            QAction* action = addCheckable(*menu, which, captions[static_cast<std::size_t>(index - 1)],
+        for (std::size_t i = 0; i < captions.size(); ++i) {
+            const int index = static_cast<int>(i) + 1;
+            QAction* action = addCheckable(*menu, which, QString::fromUtf8(captions[i]),
                                            [&s, &p, click, index] { click(s, p, index); });
-            action->setChecked(values[static_cast<std::size_t>(index - 1)] == initial);
+            action->setChecked(values[i] == initial);
         }
     };
     addChoices(QStringLiteral("レッスン"), Menu::Lesson, kLessonCaptions, menuValues::kLesson, defaults::kLesson,
@@ -96,7 +94,8 @@ MainMenus::MainMenus(QMenuBar& bar, GameState& s, Platform& p)
     // The music starts switched on, so its item starts without a mark.
     addCheckable(*bar.addMenu(QStringLiteral("BGM")), Menu::Bgm, QStringLiteral("BGM停止"),
                  [&s, &p] { bgmStopClick(s, p); });
-    bar.addMenu(QStringLiteral("つかいかた"))->addAction(QStringLiteral("つかいかた"), [&s, &p] { subHelpClick(s, p); });
+    QMenu* help = bar.addMenu(QStringLiteral("つかいかた"));
+    help->addAction(QStringLiteral("つかいかた"), [&s, &p] { subHelpClick(s, p); });
 }
 
 QAction* MainMenus::item(Menu menu, int index) const
