@@ -12,6 +12,7 @@ namespace zunaka {
 
 constexpr int kHoleCount = 6;
 constexpr int kMolePictureCount = 8;  // four looks, then the same four caught
+constexpr int kMojiTableSize = 44;  // the keys the moles can carry
 
 // A mole's rectangle: left is fixed per hole, top is where the mole's head is now, and right and bottom
 // are kept with them when the rectangle is set.
@@ -57,12 +58,11 @@ struct GameState {
     PerHole<bool> gHoleDown;    // sinking
     PerHole<bool> gHoleCaught;  // caught during this appearance, sinking with its caught picture
     PerHole<std::string> gHoleMoji;  // the character the mole carries
+    // The colour its character is printed in, chosen with the character; 0 until the hole's first rise.
+    PerHole<int> gMojiRed, gMojiGreen, gMojiBlue;
 
-    // The keys the moles carry, in keyboard rows, and each hole's character colour, chosen at its rise.
-    OneBased<std::string, 44> gMojiTable;
-    PerHole<int> gMojiRed;
-    PerHole<int> gMojiGreen;
-    PerHole<int> gMojiBlue;
+    // The keys in keyboard-row order; filled once at start-up.
+    OneBased<std::string, kMojiTableSize> gMojiTable;
 
     // Off-screen surfaces, laid out at start-up: the background as loaded, the composition buffer that
     // always holds the whole current picture, and one scratch surface per hole where its mole is assembled

@@ -1,8 +1,7 @@
 #include "HoleModel.h"
 
 #include "platform/Platform.h"
-
-#include <cmath>
+#include "platform/RandomPick.h"
 
 namespace zunaka {
 
@@ -12,12 +11,6 @@ constexpr std::int32_t kSecond = 1000;
 // At the fastest speed a risen mole starts sinking at the very next frame: a wait of 1 ms, which any
 // frame interval (more than 30 ms) exceeds.
 constexpr std::int32_t kFastestShowWait = 1;
-
-// One of `count` whole numbers first, first+1, ...: Int(r * count + 1) - 1 + first, with r < 1.
-int pick(Platform& p, int count, int first)
-{
-    return static_cast<int>(std::floor(static_cast<double>(p.rnd()) * count)) + first;
-}
 
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "DrawMole.h"
 #include "HoleModel.h"
+#include "moji/MojiTable.h"
 #include "platform/Platform.h"
 
 namespace zunaka {
@@ -20,6 +21,9 @@ void leaveWait(GameState& s, Platform& p, int hole)
     if (top >= s.gHoleBottom[hole] && s.gPopCount < s.gMojiTotal) {
         s.gHoleUp[hole] = true;
         ++s.gPopCount;
+        // Chosen before the mole is first drawn, later in this same step.
+        selectMoji(s, p, hole);
+        selectMojiColor(s, p, hole);
     }
     if (s.gHoleTop[hole] >= top)
         s.gHoleDown[hole] = true;

@@ -8,6 +8,9 @@ class QImage;
 
 namespace zunaka {
 
+// The main window's menus whose items carry check marks.
+enum class Menu { Lesson, Speed, MojiCount, Bgm };
+
 // The two windows and their controls, as the game's handlers drive them. The Qt windows implement it in
 // the game, a recorder in tests.
 class Forms {
@@ -44,6 +47,9 @@ public:
     // Copies the `from` rectangle of an off-screen surface onto the `to` rectangle of the visible surface
     // `MainPicture`, scaled when the sizes differ, and shows it on the window.
     virtual void blitToWindow(const QImage& source, const QRect& from, const QRect& to) = 0;
+    // The check mark of item `index` (from 1; the music menu has the one item) of a menu. Only the menus'
+    // handlers set marks; choosing an item changes none by itself.
+    virtual void setMenuChecked(Menu menu, int index, bool checked) = 0;
 };
 
 } // namespace zunaka

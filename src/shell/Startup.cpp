@@ -3,6 +3,7 @@
 #include "Failure.h"
 #include "Messages.h"
 #include "holes/HoleModel.h"
+#include "moji/MojiTable.h"
 #include "platform/Platform.h"
 #include "screen/DataFolder.h"
 #include "screen/LoadImages.h"
@@ -32,6 +33,7 @@ void loadAndSetUp(GameState& s, Platform& p)
     loadSounds(s, p);
     setDefaults(s);
     setHoleRects(s);
+    makeMojiTable(s);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "GameState.h"
 #include "holes/HoleModel.h"
+#include "moji/MojiTable.h"
 #include "platform/fake/FakePlatform.h"
 #include "shell/Shutdown.h"
 #include "screen/LoadImages.h"
@@ -30,7 +31,13 @@ struct Harness {
         arrangeControls(s, p);
         setDefaults(s);
         setHoleRects(s);
+        makeMojiTable(s);
+        s.gMissSound = kMissPath;
+        s.gHitSound = kHitPath;
     }
+
+    static constexpr const char* kMissPath = "/opt/zunaka/Deta/金属.wav";
+    static constexpr const char* kHitPath = "/opt/zunaka/Deta/みゃ.wav";
 
     int top(int hole) const { return s.gHoleRect[hole].top; }
 

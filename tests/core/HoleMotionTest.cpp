@@ -55,7 +55,7 @@ void expectWalk(const std::vector<Step>& actual, const std::vector<Step>& expect
 TEST(HoleMotion, OneAppearanceOfTheMoleOfHoleOne)
 {
     Harness h = readyHole(1);
-    h.p.queuedRandom = {0.0f};  // show wait 4000 ms
+    h.p.queuedRandom = {0.0f, 0.0f, 0.0f, 0.0f, 0.0f};  // character, red, green, blue; show wait 4000 ms
     const auto rise = walk(h, 1, 8);
     expectWalk(rise, {{232, 20}, {212, 40}, {192, 60}, {172, 80}, {152, 100}, {132, 120}, {112, 140},
                       {112, std::nullopt}},
@@ -108,7 +108,7 @@ TEST(HoleMotion, ACaughtMoleTurnsBackAtTheNextStepFromWhereverItIs)
     const Row rows[] = {{"rising", 3, 192}, {"up", 9, 112}, {"sinking", 0, 152}};
     for (const Row& row : rows) {
         Harness h = readyHole(1);
-        h.p.queuedRandom = {0.0f};
+        h.p.queuedRandom = {0.0f, 0.0f, 0.0f, 0.0f, 0.0f};  // character, red, green, blue; show wait 4000 ms
         walk(h, 1, row.stepsBeforeCatch);
         if (row.stepsBeforeCatch == 0) {  // sinking: let it rise, stay up and begin to sink
             walk(h, 1, 8);

@@ -1,11 +1,16 @@
 #include "Harness.h"
 #include "shell/Game.h"
 #include "screen/Music.h"
+#include "shell/KeyInput.h"
+#include "shell/Menus.h"
 #include "shell/Startup.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cctype>
+#include <optional>
 #include <limits>
 
 namespace zunaka {
@@ -103,6 +108,56 @@ TEST(WholeGame, PlaysTheSameWhenTheTickCounterWrapsDuringTheGame)
         EXPECT_EQ(run.frames, reference.frames) << "start " << start;
         EXPECT_TRUE(run.trace == reference.trace) << "start " << start;
         EXPECT_EQ(h.p.mediaCommands, atZero.p.mediaCommands) << "start " << start;
+    }
+}
+
+// A player who looks at the field every 20 ms until the program ends: 0 never types; 1 types the
+// character of the first mole it sees out of its hole and not yet caught, high enough or not; 2 types any
+// of the keys, or Backspace ("") or Shift (which types nothing: only its release is judged). Records the
+// largest gHitCount - gPopCount seen.
+void sitDown(Harness& h, int who, Rng& keys, int& lead, Tick at = 0)
+{
+    h.p.schedule(at, [&h, who, &keys, &lead, at] {
+        std::optional<std::string> key;
+        for (int i = 1; i <= kHoleCount && who == 1 && !key; ++i) {
+            if (h.top(i) < h.s.gHoleBottom[i] && !h.s.gHoleCaught[i])
+                key = std::string(1, static_cast<char>(std::tolower(h.s.gHoleMoji[i].at(0))));
+        }
+        const int random = static_cast<int>(keys.next() * (kMojiTableSize + 2)) + 1;
+        if (who == 2)
+            key = random <= kMojiTableSize ? h.s.gMojiTable[random] : random == kMojiTableSize + 1 ? "" : "shift";
+        if (key && key != "shift") {
+            text1KeyPress(h.s, h.p);
+            h.p.fakeForms.keyBoxTextValue = *key;
+        }
+        if (key)
+            text1KeyUp(h.s, h.p);
+        lead = std::max(lead, h.s.gHitCount - h.s.gPopCount);
+        if (h.s.gLoopOn)
+            sitDown(h, who, keys, lead, at + 20);
+    });
+}
+
+TEST(WholeGame, TypistsCatchWhatTheyTypeInTime)
+{
+    std::vector<std::array<int, 4>> rows{{0, 6, 1, 30}, {2, 6, 1, 70}, {2, 1, 3, 30}, {2, 5, 2, 50}};
+    for (int lesson = 1; lesson <= 6; ++lesson) {
+        for (int speed = 1; speed <= 3; ++speed)
+            rows.push_back({1, lesson, speed, 10 + 20 * speed});
+    }
+    for (const auto& [who, lesson, speed, total] : rows) {
+        Harness h;
+        Rng keys;
+        int lead = -1;
+        h.p.schedule(400, [&h, lesson] { lessonCheckClick(h.s, h.p, lesson); });
+        sitDown(h, who, keys, lead);
+        playGame(h, 0, total, speed);
+        const std::string what = "typist " + std::to_string(who) + ", lesson " + std::to_string(lesson) +
+                                 ", speed " + std::to_string(speed) + ", caught " + std::to_string(h.s.gHitCount);
+        ASSERT_EQ(h.s.gPopCount, total) << what;
+        EXPECT_LE(lead, 0) << what << ": more moles caught than had appeared";
+        EXPECT_EQ(h.s.gHitCount == 0 && h.p.soundsPlayed.empty(), who == 0) << what;
+        EXPECT_TRUE(who != 1 || h.s.gHitCount == total) << what;
     }
 }
 

@@ -85,6 +85,20 @@ title-then-quit)
   rc=0; wait_exit "$PID" || rc=$?
   [ "$rc" -eq 0 ] || fail "quit ended with status $rc: $(cat "$WORK/err")" ;;
 
+menus-by-keyboard)
+  # A tap of Alt, arrows and Return: レッスン２ under the second menu, ５０ under the fourth.
+  start_display; launch "$BIN"
+  title=$(wait_windows 1)
+  xdotool mousemove --window "$title" 200 200 click 1
+  main=$(wait_windows 1)
+  press "$main" alt; sleep 0.3; xdotool key --delay 100 Right Down Down Return; sleep 0.3
+  press "$main" alt; sleep 0.3; xdotool key --delay 100 Right Right Right Down Down Return; sleep 0.3
+  press "$main" ctrl+g; sleep 0.5
+  xdotool type --delay 60 "qwertyuiop@["; sleep 0.3
+  press "$main" ctrl+q
+  rc=0; wait_exit "$PID" || rc=$?
+  [ "$rc" -eq 0 ] || fail "quit ended with status $rc: $(cat "$WORK/err")" ;;
+
 terminated)
   start_display; launch "$BIN"
   title=$(wait_windows 1)

@@ -1,7 +1,5 @@
 #include "MainForm.h"
 
-#include <QApplication>
-
 #include <gtest/gtest.h>
 
 namespace zunaka {
@@ -47,13 +45,3 @@ TEST(MainPicture, ShowingTheWindowAsksForTheWholePicture)
 
 } // namespace
 } // namespace zunaka
-
-int main(int argc, char** argv)
-{
-    // The windows are tested without a display, also when CTest lists the tests.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -41,6 +41,7 @@ public:
     void setMainClientSize(int width, int height) override;
     void placeKeyBox(const QRect& rect) override { keyBoxRect = rect; }
     void blitToWindow(const QImage& source, const QRect& from, const QRect& to) override;
+    void setMenuChecked(Menu menu, int index, bool checked) override { menuMarks[{menu, index}] = checked; }
 
     bool mainVisible = false;
     bool mainUnloaded = false;
@@ -59,6 +60,7 @@ public:
         QRect to;
     };
     std::vector<Blit> windowBlits;
+    std::map<std::pair<Menu, int>, bool> menuMarks;  // every mark set, by menu and item
 
     std::function<void()> onMainQueryUnload;
     std::function<void()> onMainUnload;

@@ -1,11 +1,10 @@
 #include "MainForm.h"
 
+#include "KeyBoxFilter.h"
 #include "Messages.h"
 #include "platform/Blit.h"
 #include "platform/Fonts.h"
 #include "screen/Canvas.h"
-#include "shell/Game.h"
-#include "shell/Shutdown.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -75,6 +74,7 @@ MainForm::MainForm(GameState& state, Platform& platform) : state_(state), platfo
     text1_->setFont(proportionalGothic(kKeyBoxFontPx));
     // Keys must arrive as plain characters, never through an input method's composition.
     text1_->setAttribute(Qt::WA_InputMethodEnabled, false);
+    text1_->installEventFilter(new KeyBoxFilter(state_, platform_, text1_));
     text1_->hide();
 
     command1_ = new QPushButton(QStringLiteral("OK"), mainPicture_);
@@ -82,7 +82,7 @@ MainForm::MainForm(GameState& state, Platform& platform) : state_(state), platfo
     command1_->setFont(proportionalGothic(kOkButtonFontPx));
     command1_->hide();
 
-    buildMenus();
+    menus_ = std::make_unique<MainMenus>(*menuBar(), state_, platform_);
     // The window's own face is the default for what is printed on it; the menus keep the desktop's.
     menuBar()->setFont(QApplication::font(menuBar()));
     // The window keeps the size it is given: no dragging of its frame.
@@ -93,21 +93,6 @@ void MainForm::setClientSize(QSize size)
 {
     mainPicture_->setCanvasSize(size);
     adjustSize();
-}
-
-void MainForm::buildMenus()
-{
-    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル"));
-    QAction* start = file->addAction(QStringLiteral("スタート"), [this] { startClick(state_, platform_); });
-    start->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
-    file->addSeparator();
-    QAction* stop = file->addAction(QStringLiteral("ストップ"), [this] { stopClick(state_, platform_); });
-    stop->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    file->addSeparator();
-    QAction* quit = file->addAction(QStringLiteral("おわり"), [this] { quitClick(state_, platform_); });
-    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    for (QAction* action : {start, stop, quit})
-        action->setShortcutContext(Qt::WindowShortcut);
 }
 
 void MainForm::closeEvent(QCloseEvent* event)

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "MainMenus.h"
+
 #include <QImage>
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 
 class QLineEdit;
 class QPushButton;
@@ -46,6 +49,7 @@ public:
     QLineEdit* keyBox() const { return text1_; }
     QPushButton* okButton() const { return command1_; }
     MainPicture* mainPicture() const { return mainPicture_; }
+    MainMenus& menus() { return *menus_; }
 
     // The client area under the menu bar becomes exactly `size`, all of it the visible surface; the
     // window keeps that size.
@@ -59,13 +63,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildMenus();
-
     GameState& state_;
     Platform& platform_;
     MainPicture* mainPicture_ = nullptr;
     QLineEdit* text1_ = nullptr;
     QPushButton* command1_ = nullptr;
+    std::unique_ptr<MainMenus> menus_;
 };
 
 } // namespace zunaka

@@ -4,8 +4,9 @@
 #include "screen/Composition.h"
 #include "shell/Title.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QScreen>
 
 namespace zunaka {
@@ -87,6 +88,10 @@ std::string QtForms::keyBoxText() const
 
 void QtForms::focusKeyBox()
 {
+    // The menus stay usable from the keyboard during a game: the box waits while the menu bar is in its
+    // keyboard mode (after a tap of Alt, one of its menus highlighted) or a menu is open.
+    if (QApplication::activePopupWidget() != nullptr || main_.menuBar()->activeAction() != nullptr)
+        return;
     QLineEdit* box = main_.keyBox();
     if (box->isVisible() && !box->hasFocus())
         box->setFocus(Qt::OtherFocusReason);
@@ -131,6 +136,11 @@ int QtForms::mainScaleWidth() const
 int QtForms::mainScaleHeight() const
 {
     return main_.mainPicture()->height();
+}
+
+void QtForms::setMenuChecked(Menu menu, int index, bool checked)
+{
+    main_.menus().item(menu, index)->setChecked(checked);
 }
 
 } // namespace zunaka

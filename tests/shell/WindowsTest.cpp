@@ -1,0 +1,99 @@
+// The real windows on Qt's offscreen platform, driven with Qt Test's helpers; the rest of the platform
+// is the fake, so the sounds stay recorded.
+#include "QtForms.h"
+#include "holes/HoleModel.h"
+#include "platform/fake/FakePlatform.h"
+#include "shell/Game.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace zunaka {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// The state after start-up on the fake platform, with the real windows in place of the recorded ones.
+struct Windows : FakePlatform {
+    GameState s;
+    QtForms windows{s, *this};
+    Forms& forms() override { return windows; }
+
+    explicit Windows(bool game)
+    {
+        setDefaults(s);
+        setHoleRects(s);
+        s.gMissSound = "miss";
+        s.gHitSound = "hit";
+        effectLengthMs = 0;  // every judgement sounds
+        if (game)
+            startClick(s, *this);
+    }
+};
+
+// Hole 3's mole carries K, 60 pixels out and rising: just inside its window.
+TEST(Windows, KeysTypedIntoTheKeyBoxAreJudgedOncePerRealRelease)
+{
+    using Keys = std::function<void(QLineEdit*)>;
+    const Keys held = [](QLineEdit* box) {  // K held: its press, repeats of release and press, its release
+        QTest::simulateEvent(box, true, Qt::Key_K, {}, "k", false);
+        for (bool press : {false, true, false, true})
+            QTest::simulateEvent(box, press, Qt::Key_K, {}, "k", true);
+        QTest::simulateEvent(box, false, Qt::Key_K, {}, "k", false);
+    };
+    const std::tuple<bool, Keys, std::string, Strings> rows[] = {
+        {true, [](QLineEdit* box) { QTest::keyClicks(box, "jk"); }, "k", {"miss", "hit"}},
+        {false, [](QLineEdit* box) { QTest::keyClicks(box, "jk"); }, "k", {}},
+        {true, held, "k", {"hit"}},
+        {true, [](QLineEdit* box) { QTest::keyRelease(box, Qt::Key_G, Qt::ControlModifier); }, "", {"miss", "miss"}},
+        {true, [](QLineEdit* box) { QTest::keyClicks(box, "k\b"); }, "", {"hit", "miss"}},
+        {true, [](QLineEdit* box) { QTest::keyClicks(box, "k"); QTest::keyClick(box, Qt::Key_Shift); }, "k",
+         {"hit", "miss"}},
+    };
+    for (const auto& [game, keys, box, sounds] : rows) {
+        Windows w(game);
+        w.s.gHoleMoji[3] = "K";
+        w.s.gHoleRect[3].top = w.s.gHoleBottom[3] - 60;
+        w.s.gHoleUp[3] = true;
+        keys(w.windows.mainForm().keyBox());
+        EXPECT_EQ(w.windows.keyBoxText(), box) << "sounds " << ::testing::PrintToString(sounds);
+        EXPECT_EQ(w.soundsPlayed, sounds);
+        EXPECT_EQ(w.s.gHitCount, std::count(sounds.begin(), sounds.end(), "hit")) << "box " << box;
+    }
+}
+
+// Items chosen one after another, as a player would; the marks read back from the real menus.
+TEST(Windows, MenusStartWithTheDefaultsMarkedAndOnlyTheHandlersMoveMarks)
+{
+    const std::tuple<bool, Strings, std::set<std::string>> rows[] = {
+        {false, {}, {"レッスン１", "おそい", "３０"}},
+        {true, {"レッスン２", "はやい", "７０"}, {"レッスン１", "おそい", "３０"}},
+        {true, {"BGM停止"}, {"レッスン１", "おそい", "３０", "BGM停止"}},
+    };
+    for (const auto& [game, chosen, marked] : rows) {
+        Windows w(game);
+        std::map<std::string, QAction*> items;
+        for (QAction* menu : w.windows.mainForm().menuBar()->actions()) {
+            for (QAction* item : menu->menu()->actions())
+                items[item->text().toStdString()] = item;
+        }
+        for (const std::string& caption : chosen)
+            items.at(caption)->trigger();
+        std::set<std::string> checked;
+        for (const auto& [caption, item] : items) {
+            if (item->isChecked())
+                checked.insert(caption);
+        }
+        EXPECT_EQ(checked, marked) << (game ? "during a game" : "between games");
+    }
+}
+
+} // namespace
+} // namespace zunaka
