@@ -44,6 +44,10 @@ public:
     // Copies the `from` rectangle of an off-screen surface onto the `to` rectangle of the visible surface
     // `MainPicture`, scaled when the sizes differ, and shows it on the window.
     virtual void blitToWindow(const QImage& source, const QRect& from, const QRect& to) = 0;
+
+    // The guide page's OK button `Command1`, in front of `MainPicture`: shown or hidden, and placed at
+    // `rect` in client coordinates; an empty rectangle leaves it where it is.
+    virtual void setOkButton(bool visible, const QRect& rect = {}) = 0;
 };
 
 } // namespace zunaka

@@ -41,6 +41,7 @@ public:
     void setMainClientSize(int width, int height) override;
     void placeKeyBox(const QRect& rect) override { keyBoxRect = rect; }
     void blitToWindow(const QImage& source, const QRect& from, const QRect& to) override;
+    void setOkButton(bool visible, const QRect& rect) override;
 
     bool mainVisible = false;
     bool mainUnloaded = false;
@@ -59,6 +60,8 @@ public:
         QRect to;
     };
     std::vector<Blit> windowBlits;
+    bool okButtonVisible = false;
+    QRect okButtonRect;
 
     std::function<void()> onMainQueryUnload;
     std::function<void()> onMainUnload;

@@ -6,6 +6,7 @@
 
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 
 namespace zunaka {
@@ -35,6 +36,14 @@ void QtForms::placeKeyBox(const QRect& rect)
 void QtForms::blitToWindow(const QImage& source, const QRect& from, const QRect& to)
 {
     main_.mainPicture()->blit(source, from, to);
+}
+
+void QtForms::setOkButton(bool visible, const QRect& rect)
+{
+    QPushButton* ok = main_.okButton();
+    if (!rect.isEmpty())
+        ok->setGeometry(rect);
+    ok->setVisible(visible);
 }
 
 void QtForms::centre(QWidget& window)

@@ -30,6 +30,7 @@ public:
     void setMainClientSize(int width, int height) override;
     void placeKeyBox(const QRect& rect) override;
     void blitToWindow(const QImage& source, const QRect& from, const QRect& to) override;
+    void setOkButton(bool visible, const QRect& rect) override;
 
     MainForm& mainForm() { return main_; }
     TitleForm& titleForm() { return title_; }
