@@ -1,5 +1,6 @@
 #include "QtForms.h"
 
+#include "help/HelpPage.h"
 #include "shell/Shutdown.h"
 #include "screen/Composition.h"
 #include "shell/Title.h"
@@ -18,6 +19,8 @@ QtForms::QtForms(GameState& state, Platform& platform) : state_(state), platform
     title_.onMouseDown = [this] { titleMouseDown(state_, platform_); };
     title_.onClose = [this] { unloadTitleForm(); };
     main_.mainPicture()->onShown = [this] { mainPicturePaint(state_, platform_); };
+    QObject::connect(main_.okButton(), &QPushButton::clicked, main_.okButton(),
+                     [this] { command1Click(state_, platform_); });
 }
 
 void QtForms::setMainClientSize(int width, int height)
