@@ -5,6 +5,7 @@
 #include "screen/WindowSize.h"
 
 #include <QFontMetrics>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -16,147 +17,126 @@
 namespace zunaka {
 namespace {
 
-using test::Harness;
-
-const QRgb kWhite = qRgb(255, 255, 255);
-const QRgb kPlayfield = qRgb(255, 0, 0);
 const QRgb kKeyColour = qRgb(0x40, 0xA0, 0xD0);
 
 struct Layout {
     QSize client;
-    bool playing;  // a game started while the page is up: the OK button must still close it
     QRect picture;
     QPoint fingerLine;
-    int textLeft;
-    std::array<int, 9> textTops;
+    std::array<int, 9> lineTops;  // the guide's lines, at the picture's left edge
     QRect okButton;
+    bool playing;  // a game started while the page is up: OK closes it all the same
 };
 
 const Layout kLayouts[] = {
-    {{640, 480}, false, {64, 35, 512, 192}, {94, 20}, 64, {247, 267, 287, 327, 347, 367, 387, 407, 427},
-     {540, 440, 80, 30}},
-    // The small screen's client: 507.2 x 174.4 px of keyboard, its left edge at 63.5 rounds up to the even 64.
-    {{634, 436}, true, {64, 35, 507, 174}, {94, 20}, 64, {229, 249, 269, 309, 329, 349, 369, 389, 409},
-     {534, 396, 80, 30}},
-    // A client of another window frame: 500.8 px of keyboard, its left edge at 62.5 rounds down to the even 62.
-    {{626, 440}, false, {62, 35, 501, 176}, {92, 20}, 62, {231, 251, 271, 311, 331, 351, 371, 391, 411},
-     {526, 400, 80, 30}},
+    {{640, 480}, {64, 35, 512, 192}, {94, 20}, {247, 267, 287, 327, 347, 367, 387, 407, 427},
+     {540, 440, 80, 30}, false},
+    // The small screen's client: 507.2 x 174.4 px of keyboard, its left edge at 63.5 rounds to the even 64.
+    {{634, 436}, {64, 35, 507, 174}, {94, 20}, {229, 249, 269, 309, 329, 349, 369, 389, 409},
+     {534, 396, 80, 30}, true},
+    // Another window frame's client: 500.8 px of keyboard, its left edge at 62.5 rounds to the even 62.
+    {{626, 440}, {62, 35, 501, 176}, {92, 20}, {231, 251, 271, 311, 331, 351, 371, 391, 411},
+     {526, 400, 80, 30}, false},
 };
 
-std::string where(const Layout& row)
+// Where in `band` the page is not white, and the brightest channel of its darkest pixel (near 0 for black).
+struct Ink { QRect box; int darkest = 255; };
+Ink inkIn(const QImage& page, const QRect& band)
 {
-    return "client " + std::to_string(row.client.width()) + "x" + std::to_string(row.client.height());
+    Ink ink;
+    for (int y = band.top(); y <= band.bottom(); ++y)
+        for (int x = band.left(); x <= band.right(); ++x)
+            if (const QRgb c = page.pixel(x, y); c != qRgb(255, 255, 255)) {
+                ink.box |= QRect(x, y, 1, 1);
+                ink.darkest = std::min(ink.darkest, std::max({qRed(c), qGreen(c), qBlue(c)}));
+            }
+    return ink;
 }
 
-std::string at(QPoint point)
+std::string firstDifference(const QImage& actual, const QImage& expected)
 {
-    return "(" + std::to_string(point.x()) + ", " + std::to_string(point.y()) + ")";
+    for (int y = 0; y < actual.height(); ++y)
+        for (int x = 0; x < actual.width(); ++x)
+            if (actual.pixel(x, y) != expected.pixel(x, y))
+                return "at (" + std::to_string(x) + ", " + std::to_string(y) + ") " +
+                       QColor(actual.pixel(x, y)).name().toStdString() + ", expected " +
+                       QColor(expected.pixel(x, y)).name().toStdString();
+    return "none";
 }
 
-QImage scaledTo(const QImage& buffer, QSize client)
+std::string text(const QRect& r)
 {
-    QImage window(client, QImage::Format_RGB32);
+    return "(" + std::to_string(r.x()) + ", " + std::to_string(r.y()) + ") " + std::to_string(r.width()) + "x" +
+           std::to_string(r.height());
+}
+
+QImage scaledTo(const QImage& buffer, QSize size)
+{
+    QImage window(size, QImage::Format_RGB32);
     stretchBlt(window, window.rect(), buffer, buffer.rect());
     return window;
 }
 
-// A band of text: its line cell, as far right as the buffer goes. The face's glyphs reach a pixel above
-// the ascent it declares, so the band starts a pixel above the cell.
-struct Band {
-    QRect rect;
-    int inked = 0;
-    int left = 640, right = -1;
-    int darkest = 255;  // the brightest channel of the darkest pixel: black text has one near 0
-};
-
-// The playfield of a game on a striped background, about to give way to the guide.
-void setUpPlayfield(Harness& h, const Layout& row)
+// Outside the lines' cells the page is white with the keyboard exactly in its rectangle, so a baseline
+// taken for the top, a line out of place, a picture unscaled or rounded the other way, or a playfield
+// left behind shows as a pixel out of place.
+TEST(HelpPage, EveryPixelWhereTheLayoutPutsItAndOkBringsBackTheBackground)
 {
-    h.p.fakeForms.setMainClientSize(row.client.width(), row.client.height());
-    arrangeControls(h.s, h.p);
-    for (int y = 0; y < 480; ++y)
-        for (int x = 0; x < 640; ++x)
-            h.s.BackPicture.setPixel(x, y, qRgb(x % 256, y % 256, 77));
-    h.s.AllPicture.fill(kPlayfield);
-    h.p.fakeForms.window.fill(kPlayfield);
-    // Of another size than any layout's, so that it lands right only when scaled into its rectangle.
-    h.s.gKeyImage = QImage(64, 24, QImage::Format_RGB32);
-    h.s.gKeyImage.fill(kKeyColour);
-}
-
-// The keyboard fills exactly its rectangle, text ink lies only in the line cells at their places, and the
-// rest of the page is the white window background: a baseline taken for the top, a shifted line, a
-// picture not scaled or off by the rounding, or a playfield left behind all show as pixels out of place.
-TEST(HelpPage, EveryPixelWhereTheLayoutPutsIt)
-{
-    const int fingerHeight = QFontMetrics(fixedGothic(12)).height();
-    const int guideHeight = QFontMetrics(fixedGothic(13)).height();
     for (const Layout& row : kLayouts) {
-        Harness h;
-        setUpPlayfield(h, row);
+        const std::string what = std::to_string(row.client.width()) + "x" + std::to_string(row.client.height());
+        test::Harness h;
+        h.p.fakeForms.setMainClientSize(row.client.width(), row.client.height());
+        arrangeControls(h.s, h.p);
+        h.s.BackPicture.fill(Qt::green);
+        h.s.AllPicture.fill(Qt::red);
+        h.p.fakeForms.window.fill(Qt::red);
+        // Of no layout's size, so that it lands right only when scaled into its rectangle.
+        h.s.gKeyImage = QImage(64, 24, QImage::Format_RGB32);
+        h.s.gKeyImage.fill(kKeyColour);
+
         drawHelpPage(h.s, h.p);
-        const QImage& page = h.s.AllPicture;
 
-        const auto band = [](QPoint topLeft, int height) {
-            return Band{QRect(topLeft.x(), topLeft.y() - 1, 640 - topLeft.x(), height + 1)};
+        // The face's glyphs reach a pixel above the ascent it declares: each cell is taken from a pixel above.
+        const auto cell = [](QPoint at, int px) {
+            return QRect(at.x(), at.y() - 1, 640 - at.x(), QFontMetrics(fixedGothic(px)).height() + 1);
         };
-        std::vector<Band> bands{band(row.fingerLine, fingerHeight)};
-        for (int top : row.textTops)
-            bands.push_back(band({row.textLeft, top}, guideHeight));
-        int misplaced = 0;
-        QPoint firstMisplaced;
-        QRgb firstColour = 0;
-        for (int y = 0; y < page.height(); ++y)
-            for (int x = 0; x < page.width(); ++x) {
-                const QRgb pixel = page.pixel(x, y);
-                Band* in = nullptr;
-                for (Band& b : bands)
-                    if (b.rect.contains(x, y))
-                        in = &b;
-                const bool inPicture = row.picture.contains(x, y);
-                if (in && pixel != kWhite) {
-                    ++in->inked;
-                    in->left = std::min(in->left, x);
-                    in->right = std::max(in->right, x);
-                    in->darkest = std::min(in->darkest, std::max({qRed(pixel), qGreen(pixel), qBlue(pixel)}));
-                }
-                if ((in ? inPicture : pixel != (inPicture ? kKeyColour : kWhite)) && misplaced++ == 0) {
-                    firstMisplaced = {x, y};
-                    firstColour = pixel;
-                }
+        std::vector<QRect> lines{cell(row.fingerLine, 12)};
+        for (int top : row.lineTops)
+            lines.push_back(cell({row.picture.left(), top}, 13));
+        QImage outside = h.s.AllPicture, expected(outside.size(), QImage::Format_RGB32);
+        expected.fill(Qt::white);
+        {
+            QPainter onExpected(&expected), onOutside(&outside);
+            onExpected.fillRect(row.picture, QColor(kKeyColour));
+            for (const QRect& line : lines) {
+                onExpected.fillRect(line, Qt::white);
+                onOutside.fillRect(line, Qt::white);
             }
-        EXPECT_EQ(misplaced, 0) << where(row) << ": pixels out of place, the first at " << at(firstMisplaced)
-                                << " colour " << std::hex << firstColour;
-
-        // Each line is printed, in black, from its left edge: the first glyph touches it (the finger
-        // names, and the guide's first line), or stands off it by at most the 3 px a kana leaves. The
-        // finger names are 26 full-width characters and 8 blanks of the fixed-pitch face, 360 px, so
-        // each stands over its keys.
-        int guideLeft = 640;
-        for (std::size_t i = 0; i < bands.size(); ++i) {
-            const Band& b = bands[i];
-            const std::string line = where(row) + ", line at " + at(b.rect.topLeft() + QPoint(0, 1));
-            EXPECT_GT(b.inked, 0) << line;
-            EXPECT_LT(b.darkest, 64) << line;
-            EXPECT_LE(b.left - b.rect.left(), 3) << line << " begins at x " << b.left;
-            if (i > 0)
-                guideLeft = std::min(guideLeft, b.left);
         }
-        EXPECT_EQ(bands[0].left, row.fingerLine.x()) << where(row) << ": finger line";
-        EXPECT_EQ(guideLeft, row.textLeft) << where(row) << ": guide lines";
-        EXPECT_EQ(bands[0].right + 1 - row.fingerLine.x(), 360) << where(row) << ": finger line's width";
+        EXPECT_EQ(firstDifference(outside, expected), "none") << what;
 
-        EXPECT_EQ(h.p.fakeForms.window, scaledTo(page, row.client)) << where(row) << ": page not shown";
-        EXPECT_TRUE(h.p.fakeForms.okButtonVisible) << where(row);
-        EXPECT_EQ(h.p.fakeForms.okButtonRect, row.okButton) << where(row);
+        // Every line printed in black; those that begin with a kanji touch the left edge.
+        int left = 640;
+        for (const QRect& line : lines) {
+            const Ink ink = inkIn(h.s.AllPicture, line);
+            EXPECT_LT(ink.darkest, 64) << what << ", line at y " << line.top() + 1;
+            left = std::min(left, ink.box.left());
+        }
+        EXPECT_EQ(left, row.picture.left()) << what;
+        // 26 full-width characters and 8 blanks of the fixed-pitch face, so that each name is over its keys.
+        const QRect names = inkIn(h.s.AllPicture, lines[0]).box;
+        EXPECT_EQ(text(names), text(QRect(row.fingerLine.x(), names.top(), 360, names.height()))) << what;
 
-        // OK brings back the bare background, in the buffer and on the window, and hides itself.
+        EXPECT_EQ(firstDifference(h.p.fakeForms.window, scaledTo(h.s.AllPicture, row.client)), "none") << what;
+        EXPECT_TRUE(h.p.fakeForms.okButtonVisible) << what;
+        EXPECT_EQ(text(h.p.fakeForms.okButtonRect), text(row.okButton)) << what;
+
         h.s.gPlaying = row.playing;
         command1Click(h.s, h.p);
-        EXPECT_EQ(page, h.s.BackPicture) << where(row) << ", playing " << row.playing;
-        EXPECT_EQ(h.p.fakeForms.window, scaledTo(h.s.BackPicture, row.client)) << where(row);
-        EXPECT_FALSE(h.p.fakeForms.okButtonVisible) << where(row);
-        EXPECT_EQ(h.p.fakeForms.okButtonRect, row.okButton) << where(row) << ": the hidden button moved";
+        EXPECT_EQ(firstDifference(h.s.AllPicture, h.s.BackPicture), "none") << what;
+        EXPECT_EQ(firstDifference(h.p.fakeForms.window, scaledTo(h.s.BackPicture, row.client)), "none") << what;
+        EXPECT_FALSE(h.p.fakeForms.okButtonVisible) << what;
+        EXPECT_EQ(text(h.p.fakeForms.okButtonRect), text(row.okButton)) << what << ": the hidden button moved";
     }
 }
 
