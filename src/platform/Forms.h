@@ -50,6 +50,10 @@ public:
     // The check mark of item `index` (from 1; the music menu has the one item) of a menu. Only the menus'
     // handlers set marks; choosing an item changes none by itself.
     virtual void setMenuChecked(Menu menu, int index, bool checked) = 0;
+
+    // The guide page's OK button `Command1`, in front of `MainPicture`: shown or hidden, and placed at
+    // `rect` in client coordinates; an empty rectangle leaves it where it is.
+    virtual void setOkButton(bool visible, const QRect& rect = {}) = 0;
 };
 
 } // namespace zunaka

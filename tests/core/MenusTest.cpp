@@ -1,5 +1,5 @@
 #include "Harness.h"
-#include "help/Help.h"
+#include "help/HelpPage.h"
 #include "shell/Game.h"
 #include "shell/MainLoop.h"
 #include "shell/Menus.h"

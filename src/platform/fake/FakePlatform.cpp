@@ -61,6 +61,13 @@ void FakeForms::blitToWindow(const QImage& source, const QRect& from, const QRec
     windowBlits.push_back({from, to});
 }
 
+void FakeForms::setOkButton(bool visible, const QRect& rect)
+{
+    okButtonVisible = visible;
+    if (!rect.isEmpty())
+        okButtonRect = rect;
+}
+
 bool RecordingMusic::load(const std::string& path)
 {
     log.push_back("load " + path);

@@ -42,6 +42,7 @@ public:
     void placeKeyBox(const QRect& rect) override { keyBoxRect = rect; }
     void blitToWindow(const QImage& source, const QRect& from, const QRect& to) override;
     void setMenuChecked(Menu menu, int index, bool checked) override { menuMarks[{menu, index}] = checked; }
+    void setOkButton(bool visible, const QRect& rect) override;
 
     bool mainVisible = false;
     bool mainUnloaded = false;
@@ -61,6 +62,8 @@ public:
     };
     std::vector<Blit> windowBlits;
     std::map<std::pair<Menu, int>, bool> menuMarks;  // every mark set, by menu and item
+    bool okButtonVisible = false;
+    QRect okButtonRect;
 
     std::function<void()> onMainQueryUnload;
     std::function<void()> onMainUnload;

@@ -1,6 +1,6 @@
 #include "MainMenus.h"
 
-#include "help/Help.h"
+#include "help/HelpPage.h"
 #include "holes/HoleModel.h"
 #include "shell/Game.h"
 #include "shell/Menus.h"

@@ -1,5 +1,6 @@
 #include "QtForms.h"
 
+#include "help/HelpPage.h"
 #include "shell/Shutdown.h"
 #include "screen/Composition.h"
 #include "shell/Title.h"
@@ -7,6 +8,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 
 namespace zunaka {
@@ -18,6 +20,8 @@ QtForms::QtForms(GameState& state, Platform& platform) : state_(state), platform
     title_.onMouseDown = [this] { titleMouseDown(state_, platform_); };
     title_.onClose = [this] { unloadTitleForm(); };
     main_.mainPicture()->onShown = [this] { mainPicturePaint(state_, platform_); };
+    QObject::connect(main_.okButton(), &QPushButton::clicked, main_.okButton(),
+                     [this] { command1Click(state_, platform_); });
 }
 
 void QtForms::setMainClientSize(int width, int height)
@@ -36,6 +40,14 @@ void QtForms::placeKeyBox(const QRect& rect)
 void QtForms::blitToWindow(const QImage& source, const QRect& from, const QRect& to)
 {
     main_.mainPicture()->blit(source, from, to);
+}
+
+void QtForms::setOkButton(bool visible, const QRect& rect)
+{
+    QPushButton* ok = main_.okButton();
+    if (!rect.isEmpty())
+        ok->setGeometry(rect);
+    ok->setVisible(visible);
 }
 
 void QtForms::centre(QWidget& window)

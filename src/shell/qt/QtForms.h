@@ -31,6 +31,7 @@ public:
     void placeKeyBox(const QRect& rect) override;
     void blitToWindow(const QImage& source, const QRect& from, const QRect& to) override;
     void setMenuChecked(Menu menu, int index, bool checked) override;
+    void setOkButton(bool visible, const QRect& rect) override;
 
     MainForm& mainForm() { return main_; }
     TitleForm& titleForm() { return title_; }
