@@ -44,7 +44,16 @@ void MainPicture::setCanvasSize(QSize size)
 
 void MainPicture::blit(const QImage& source, const QRect& from, const QRect& to)
 {
-    stretchBlt(image_, to, source, from);
+    if (from.size() == to.size()) {
+        stretchBlt(image_, to, source, from);
+    } else {
+        // Shrunk for a small screen: smoothing keeps the thin strokes of the characters and the guide's
+        // text readable. Only what the player sees is smoothed; the surfaces behind it stay exact.
+        QPainter painter(&image_);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(to, source, from);
+    }
     update(to);
 }
 
