@@ -149,15 +149,6 @@ TEST(Drawing, TheCharacterRidesTheMoleInItsColourUntilTheMoleIsCaught)
         EXPECT_EQ(caught.colour, h.s.gZunImage[k + 4].pixel(0, 0)) << "hole " << hole << ": its caught look";
         EXPECT_TRUE(caught.character.isEmpty()) << "hole " << hole << ": a caught mole carries no character";
     }
-    // Holes 2 and 6 show the same look with the character 5 px apart.
-    Harness h2 = drawing(), h6 = drawing();
-    for (auto [h, hole] : {std::pair{&h2, 2}, std::pair{&h6, 6}}) {
-        solidMoles(*h);
-        h->s.gHoleMoji[hole] = "W";
-        drawAt(*h, hole, 120);
-    }
-    const QImage two = h2.s.ZunPicture[2], six = h6.s.ZunPicture[6];
-    EXPECT_EQ(two.copy(0, 0, 125, 100), six.copy(0, 5, 125, 100)) << "the character, lowered 5 px";
 }
 
 TEST(Drawing, TheStripIsRedrawnFromTheBackgroundSoNoDigitSmears)

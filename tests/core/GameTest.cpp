@@ -71,10 +71,15 @@ TEST(Game, StartAndStopSendExactlyTheirMediaCommands)
         h.s.gBgmOff = row.musicOff;
         h.s.gPopCount = 9;
         h.p.fakeForms.keyBoxVisible = row.playing;
+        h.s.AllPicture.fill(Qt::red);
+        h.p.fakeForms.window.fill(Qt::red);
         row.action(h.s, h.p);
         EXPECT_EQ(h.p.mediaCommands, row.sent) << row.what;
         EXPECT_EQ(h.s.gPlaying, row.playingAfter) << row.what;
         EXPECT_EQ(h.p.fakeForms.keyBoxVisible, row.playingAfter) << row.what;
+        // Stop clears the playfield in the buffer and on the window; start draws nothing.
+        EXPECT_EQ(h.s.AllPicture == h.s.BackPicture, row.action == stopClick) << row.what;
+        EXPECT_EQ(h.p.fakeForms.window == h.s.BackPicture, row.action == stopClick) << row.what;
         // A start during a game keeps its counts; only a real start zeroes them.
         EXPECT_EQ(h.s.gPopCount, row.action == startClick && !row.playing ? 0 : 9) << row.what;
     }

@@ -128,6 +128,7 @@ TEST(Title, HandsOverOnTheEleventhTickAMousePressOrClosing)
         formLoad(h.s, h.p);
 
         EXPECT_EQ(mainShownBeforeQuit, row.handedOver) << row.way;
+        EXPECT_EQ(h.p.fakeForms.window == h.s.BackPicture, row.handedOver) << row.way << ": the bare playfield";
         EXPECT_EQ(h.p.fakeForms.titleUnloaded, row.handedOver) << row.way;
         EXPECT_EQ(!h.p.fakeForms.titleTimerEnabled, row.handedOver) << row.way;
         EXPECT_FALSE(h.s.gPlaying) << row.way;

@@ -49,10 +49,17 @@ void FakeForms::unloadTitleForm()
     titleUnloaded = true;
 }
 
+// The visible surface starts as the window background, as the real one does.
+QImage FakeForms::whiteWindow(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    return image;
+}
+
 void FakeForms::setMainClientSize(int width, int height)
 {
-    window = QImage(width, height, QImage::Format_RGB32);
-    window.fill(Qt::white);
+    window = whiteWindow(width, height);
 }
 
 void FakeForms::blitToWindow(const QImage& source, const QRect& from, const QRect& to)

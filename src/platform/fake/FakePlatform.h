@@ -25,6 +25,8 @@ struct WaitsForever {};
 // wires to the game's handlers (see wireHandlers in the tests' support).
 class FakeForms : public Forms {
 public:
+    static QImage whiteWindow(int width, int height);
+
     void showMainForm() override;
     void hideMainForm() override;
     void unloadMainForm() override;
@@ -55,7 +57,7 @@ public:
     QSize titlePaintSize;
     QRect keyBoxRect;
     // What the visible surface shows, the size of the client area, and every copy onto it.
-    QImage window{640, 480, QImage::Format_RGB32};
+    QImage window = whiteWindow(640, 480);
     struct Blit {
         QRect from;
         QRect to;
