@@ -14,7 +14,12 @@ float Rng::next()
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
     z ^= z >> 31;
-    return static_cast<float>(z >> (64 - kMantissaBits)) * kScale;
+    return toUnit(z);
+}
+
+float Rng::toUnit(std::uint64_t bits)
+{
+    return static_cast<float>(bits >> (64 - kMantissaBits)) * kScale;
 }
 
 } // namespace zunaka

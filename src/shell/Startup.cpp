@@ -12,7 +12,6 @@
 
 #include <QImage>
 
-#include <exception>
 
 namespace zunaka {
 
@@ -48,17 +47,9 @@ void formLoad(GameState& s, Platform& p, const LoopOptions& options)
     p.forms().hideMainForm();
     p.forms().showTitleForm();
     arrangeControls(s, p);
-    try {
-        loadAndSetUp(s, p);
-    } catch (const std::exception&) {
-        endWithMessage(p, kPictureLoadError);
-        return;
-    }
-    try {
-        mainLoop(s, p, options);
-    } catch (const std::exception&) {
-        endWithMessage(p, kPictureLoadError);
-    }
+    // A failure while loading, or one that escapes the game's work while the loop runs, ends the program.
+    runGuarded(p, [&] { loadAndSetUp(s, p); });
+    runGuarded(p, [&] { mainLoop(s, p, options); });
 }
 
 } // namespace zunaka

@@ -40,6 +40,20 @@ TEST(MainLoop, AFrameRunsOnlyStrictlyMoreThanThirtyMillisecondsAfterTheLast)
     }
 }
 
+TEST(MainLoop, TheGameEndsInThePassWhoseFrameBringsTheLastMoleDown)
+{
+    Harness h;
+    h.setUp();
+    startClick(h.s, h.p);
+    h.s.gPopCount = h.s.gMojiTotal;
+    h.s.gHoleDown[2] = true;
+    h.s.gHoleRect[2].top = h.s.gHoleBottom[2] - h.s.gStep;
+    h.p.advance(31);
+    runPass(h.s, h.p);
+    EXPECT_EQ(h.top(2), h.s.gHoleBottom[2]);
+    EXPECT_FALSE(h.s.gPlaying) << "the end is tested after the frame, not a frame late";
+}
+
 TEST(MainLoop, WaitsUntilTheNextFrameOrMusicRestartIsDue)
 {
     struct Row {

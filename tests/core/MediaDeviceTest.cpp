@@ -28,6 +28,11 @@ TEST(MediaCommandParsing, ReadsTheFourCommandsAndRejectsTheRest)
         {"pause gBGMfile", std::nullopt},
         {"stop", std::nullopt},
         {"", std::nullopt},
+        // Extra words after a valid command make it another command.
+        {"play gBGMfile from 0 wait", std::nullopt},
+        {"stop gBGMfile now", std::nullopt},
+        {"close gBGMfile all", std::nullopt},
+        {"open \"x.mid\" type sequencer alias m shareable", std::nullopt},
     };
     for (const Row& row : rows)
         EXPECT_EQ(parseMediaCommand(row.text), row.expected) << "'" << row.text << "'";

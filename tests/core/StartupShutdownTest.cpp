@@ -53,6 +53,15 @@ TEST(Startup, ABrokenMediaLayerEndsTheProgramWithTheSoundMessage)
     EXPECT_FALSE(h.s.gLoopOn) << "the defaults are set after the sounds";
 }
 
+TEST(Startup, AFailureEscapingAHandlerWhileTheLoopRunsEndsTheProgram)
+{
+    Harness h = withTitle();
+    h.p.schedule(500, [&h] { startClick(h.s, h.p); });
+    h.p.schedule(900, [] { throw std::runtime_error("a handler failed"); });
+    EXPECT_THROW(formLoad(h.s, h.p), ProgramEnded);
+    EXPECT_EQ(h.p.messages, Commands{kPictureLoadError});
+}
+
 TEST(Startup, ShowsTheTitleLoadsTheSoundsAndSetsTheDefaults)
 {
     Harness h = withTitle();

@@ -48,9 +48,12 @@ TEST(Rng, StaysBelowOneAndRepeatsFromTheSameStartEveryRun)
         lowest = std::min(lowest, r);
         highest = std::max(highest, r);
     }
-    // Uniform over the whole range, not stuck in part of it.
+    // Uniform over the whole range, not stuck in part of it; the extremes a million draws rarely reach
+    // are the conversions of the smallest and largest raw values.
     EXPECT_LT(lowest, 1e-5f);
     EXPECT_GT(highest, 1.0f - 1e-5f);
+    EXPECT_EQ(Rng::toUnit(0), 0.0f);
+    EXPECT_EQ(Rng::toUnit(~std::uint64_t{0}), 1.0f - 0x1p-24f);
 }
 
 } // namespace

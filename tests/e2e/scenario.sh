@@ -120,7 +120,7 @@ second-instance)
   [ "$rc" -ne 0 ] || fail "the refused second instance ended with status 0"
   kill -0 "$first" || fail "the first instance died" ;;
 
-missing-picture)
+missing-picture|signal-at-message)
   start_display
   mkdir "$WORK/prog"; cp "$BIN" "$WORK/prog/zunaka"; cp -r "$DETA" "$WORK/prog/Deta"
   rm "$WORK/prog/Deta/Title.jpg"
@@ -128,7 +128,8 @@ missing-picture)
   for _ in $(seq 100); do grep -q . "$WORK/err" 2>/dev/null && break; sleep 0.1; done
   grep -q "画像データ読み込みエラー" "$WORK/err" || fail "no loading message: $(cat "$WORK/err")"
   box=$(wait_windows 2 | tail -1)
-  press "$box" Return
+  # Dismissed, or terminated while the message is up: either way the start fails at once.
+  if [ "$SCENARIO" = signal-at-message ]; then kill -TERM "$PID"; else press "$box" Return; fi
   rc=0; wait_exit "$PID" || rc=$?
   [ "$rc" -ne 0 ] || fail "a failed start ended with status 0" ;;
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,15 @@ TEST(FieldHole, OpeningEndsOnTheCutRowAndTheMoleFillsIt)
         const Found dark = find(back, kBack, QRect(left, h.bottom + 1, width, kLipDepth),
                                 [](int, int, QRgb c) { return luma(c) < kMinLipLuma; });
         EXPECT_EQ(light.count, 0) << "opening not dark above the cut row: " << light;
+        // The opening is centred on the mole's column: a mole must not rise out of the hole's rim.
+        int first = kFieldWidth, last = -1;
+        find(back, kBack, QRect(h.left - 40, h.bottom - kOpeningDepth / 2, kMoleWidth + 80, 1), [&](int x, int, QRgb c) {
+            if (luma(c) <= kMaxOpeningLuma)
+                first = std::min(first, x), last = std::max(last, x);
+            return false;
+        });
+        EXPECT_NEAR((first + last) / 2.0, h.left + kMoleWidth / 2.0, 3) << "opening off the mole's column: " << first
+                                                                          << ".." << last;
         EXPECT_EQ(dark.count, 0) << "lip not light below the cut row: " << dark;
         for (int n : {h.look, h.look + kLookCount}) {
             const QImage mask = loadDeta(moleMaskName(n));

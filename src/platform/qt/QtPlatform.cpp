@@ -72,16 +72,30 @@ bool QtPlatform::prevInstance()
 {
     // The lock is held for the whole run; a lock left by a crashed run names a dead process and is taken
     // over. No time limit: a long-running first instance must keep its lock.
-    lock_ = std::make_unique<QLockFile>(lockFilePath());
+    const QString path = lockFilePath();
+    lock_ = std::make_unique<QLockFile>(path);
     lock_->setStaleLockTime(0);
-    return !lock_->tryLock(0);
+    if (lock_->tryLock(0))
+        return false;
+    // Refused only for a lock that names a process: a lock of a dead process was taken over above.
+    qint64 pid = 0;
+    if (lock_->error() == QLockFile::LockFailedError && lock_->getLockInfo(&pid, nullptr, nullptr) && pid > 0)
+        return true;
+    // Something else stands at the lock's path, or its folder is not writable: no other instance holds
+    // it, so the game runs, only without the guard against a second start.
+    std::fprintf(stderr, "zunaka: cannot create the lock file %s; a second start will not be refused\n",
+                 path.toLocal8Bit().constData());
+    lock_.reset();
+    return false;
 }
 
 void QtPlatform::msgBox(const std::string& text)
 {
-    // The same text goes to standard error, so a start that fails is visible from a terminal.
+    // Every message the game shows ends it (endWithMessage). The same text goes to standard error, so a
+    // start that fails is visible from a terminal.
     std::fprintf(stderr, "%s\n", text.c_str());
     std::fflush(stderr);
+    endingMessageUp_ = true;
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kAppTitle), QString::fromStdString(text),
                     QMessageBox::Ok);
     box.exec();

@@ -22,6 +22,8 @@ public:
     ~QtPlatform() override;
 
     void setForms(Forms* forms) { forms_ = forms; }
+    // Whether a message that ends the program is up; a termination signal then ends it at once.
+    bool endingMessageUp() const { return endingMessageUp_; }
 
     Tick getTickCount() override;
     float rnd() override { return rng_.next(); }
@@ -45,6 +47,7 @@ private:
     std::unique_ptr<QLockFile> lock_;
     QTimer wake_;
     Forms* forms_ = nullptr;
+    bool endingMessageUp_ = false;
 };
 
 } // namespace zunaka

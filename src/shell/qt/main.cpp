@@ -1,6 +1,7 @@
 // ずなかタイピング: a whack-a-mole typing trainer. main() only sets up Qt and the platform; the game's
 // start-up, loop and shutdown are formLoad's.
 #include "GameState.h"
+#include "GuardedApplication.h"
 #include "QtForms.h"
 #include "shell/Startup.h"
 #include "platform/qt/QtPlatform.h"
@@ -32,7 +33,7 @@ int main(int argc, char** argv)
         std::fputs("zunaka: no display found (DISPLAY is not set); start it from a desktop session.\n", stderr);
         return EXIT_FAILURE;
     }
-    QApplication app(argc, argv);
+    zunaka::GuardedApplication app(argc, argv);
     // The program ends when its main loop does, not when a window closes.
     QApplication::setQuitOnLastWindowClosed(false);
     const QIcon icon(QStringLiteral(":/icons/zunaka-32.png"));
@@ -43,7 +44,14 @@ int main(int argc, char** argv)
     // Only the main window has an icon of its own; the title window has none.
     forms.mainForm().setWindowIcon(icon);
     platform.setForms(&forms);
-    const zunaka::TerminationSignals termination([&forms] { forms.unloadMainForm(); });
+    app.setPlatform(&platform);
+    // A signal closes the main window like any other way out; while a message that ends the program is
+    // up, that ending comes at once, with the failure status and without the unload handlers.
+    const zunaka::TerminationSignals termination([&forms, &platform] {
+        if (platform.endingMessageUp())
+            platform.end();
+        forms.unloadMainForm();
+    });
     zunaka::formLoad(state, platform);
     return EXIT_SUCCESS;
 }
