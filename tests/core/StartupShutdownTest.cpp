@@ -88,7 +88,7 @@ TEST(Shutdown, EveryWayOfClosingStopsAndClosesTheMusicAndEndsTheLoop)
     };
     const Row rows[] = {
         {"menu", [](Harness& h) { quitClick(h.s, h.p); }},
-        {"close box", [](Harness& h) { h.p.fakeForms.unloadMainForm(); }},
+        {"window system", [](Harness& h) { h.p.fakeForms.unloadMainForm(); }},
     };
     for (const Row& row : rows) {
         Harness h = withTitle();
@@ -139,7 +139,10 @@ TEST(Title, HandsOverOnTheEleventhTickAMousePressOrClosing)
         EXPECT_EQ(mainShownBeforeQuit, row.handedOver) << row.way;
         EXPECT_EQ(h.p.fakeForms.window == h.s.BackPicture, row.handedOver) << row.way << ": the bare playfield";
         EXPECT_EQ(h.p.fakeForms.titleUnloaded, row.handedOver) << row.way;
-        EXPECT_EQ(!h.p.fakeForms.titleTimerEnabled, row.handedOver) << row.way;
+        // The tick and the mouse stop the timer themselves; a closed window's timer stops with the window.
+        if (std::string(row.way) != "closed") {
+            EXPECT_EQ(!h.p.fakeForms.titleTimerEnabled, row.handedOver) << row.way;
+        }
         EXPECT_FALSE(h.s.gPlaying) << row.way;
     }
 }

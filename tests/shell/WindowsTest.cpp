@@ -2,6 +2,7 @@
 // is the fake, so the sounds stay recorded.
 #include "QtForms.h"
 #include "holes/HoleModel.h"
+#include "screen/WindowSize.h"
 #include "platform/fake/FakePlatform.h"
 #include "shell/Game.h"
 
@@ -28,6 +29,7 @@ struct Windows : FakePlatform {
 
     explicit Windows(bool game)
     {
+        arrangeControls(s, *this);
         setDefaults(s);
         setHoleRects(s);
         s.gMissSound = "miss";
@@ -93,6 +95,29 @@ TEST(Windows, MenusStartWithTheDefaultsMarkedAndOnlyTheHandlersMoveMarks)
         }
         EXPECT_EQ(checked, marked) << (game ? "during a game" : "between games");
     }
+}
+
+// The windows' close boxes: the title hands over and its timer stops with it; the main window runs its two
+// unload handlers once, however often it is closed.
+TEST(Windows, ClosingEitherWindowRunsItsUnloadHandlersOnce)
+{
+    Windows w(true);
+    w.mciSendString("open \"/m.mid\" type sequencer alias gBGMfile");
+    w.mediaCommands.clear();
+    w.mediaResults.clear();
+    w.windows.showTitleForm();
+    ASSERT_TRUE(w.windows.titleForm().timer1().isActive());
+    w.windows.titleForm().close();
+    EXPECT_FALSE(w.windows.titleForm().timer1().isActive());
+    EXPECT_FALSE(w.windows.titleForm().isVisible());
+    EXPECT_TRUE(w.windows.mainForm().isVisible());
+
+    w.windows.mainForm().close();
+    w.windows.mainForm().close();
+    EXPECT_FALSE(w.s.gPlaying);
+    EXPECT_FALSE(w.s.gLoopOn);
+    EXPECT_EQ(w.mediaResults, (std::vector<int>{mci::kOk, mci::kOk, mci::kNotOpen, mci::kNotOpen}))
+        << ::testing::PrintToString(w.mediaCommands);
 }
 
 } // namespace

@@ -43,8 +43,6 @@ void FakeForms::unloadTitleForm()
     titleUnloading_ = true;
     if (onTitleUnload)
         onTitleUnload();
-    // A window's timer goes with it.
-    titleTimerEnabled = false;
     titleVisible = false;
     titleUnloaded = true;
 }
