@@ -55,3 +55,21 @@ launch() { "$1" 2>"$WORK/err" & PID=$!; }
 
 press() { xdotool windowfocus --sync "$1" 2>/dev/null || true; xdotool key "$2"; }
 
+# Clicks the title away and waits for the main window; prints its id. The pointer stays over the main
+# window: without a window manager the keyboard focus follows the pointer.
+skip_title() {
+  local title main
+  title=$(wait_windows 1)
+  xdotool mousemove --window "$title" 200 200 click 1
+  main=$(wait_handover "$title")
+  xdotool mousemove --window "$main" 320 300
+  echo "$main"
+}
+
+# Chooses a menu item with the keyboard alone: a tap of Alt opens the menu bar at ファイル, then the keys
+# given (Right to the menu, Down into it and to the item, Return).
+choose() {
+  local window=$1; shift
+  press "$window" alt; sleep 0.3
+  xdotool key --delay 100 "$@"; sleep 0.3
+}
