@@ -121,14 +121,15 @@ game)
   quit "$main" ;;
 
 effects-and-stop)
-  # Music off in the menu, a key every 0.4 s (longer than either effect) until a mole is caught: every catch is heard as the hit
+  # Music off in the menu, a key every 0.6 s (xdotool types one key per half of its --delay; the longer
+  # effect lasts 0.24 s) until a mole is caught: every catch is heard as the hit
   # effect and the other keys as the miss effect, and nothing else sounds. Ctrl+S leaves the bare field.
   needs_display; start_from_menu
   main=$(skip_title)
   choose "$main" Right Right Right Right Down Return
   press "$main" ctrl+g
   for _ in 1 2 3 4 5 6; do
-    xdotool type --delay 800 'asdfghjkl;:]'
+    xdotool type --delay 1200 'asdfghjkl;:]'
     counts=$("$PROBE" "$PROGRAM_DIR" counts "$main" "$WORK/playing.png")
     hits=$(field "$counts" strip); hits=${hits#*/}
     [ "$hits" != none ] && [ "$hits" -gt 0 ] && break
