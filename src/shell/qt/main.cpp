@@ -38,6 +38,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     if (zunaka::rejectLeftOverArguments(argc, argv))
         return zunaka::kUsageExitStatus;
+    // A desktop matches the windows to the menu entry, its name and icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZUNAKA_APP_ID));
     // The program ends when its main loop does, not when a window closes.
     QApplication::setQuitOnLastWindowClosed(false);
     const QIcon icon(QStringLiteral(":/icons/zunaka-32.png"));
