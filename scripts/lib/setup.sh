@@ -13,6 +13,9 @@ ZUNAKA_RUN_PACKAGES=(
 ZUNAKA_TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps imagemagick file fluidsynth sox
+  # The Debian package (CPack reads the libraries' package names with dpkg-shlibdeps) and the checks of
+  # what gets installed: desktop entry, AppStream metadata, the package itself.
+  dpkg-dev desktop-file-utils appstream lintian
 )
 
 zunaka_missing_packages() {

@@ -1,5 +1,6 @@
 // ずなかタイピング: a whack-a-mole typing trainer. main() only sets up Qt and the platform; the game's
 // start-up, loop and shutdown are formLoad's.
+#include "CommandLine.h"
 #include "GameState.h"
 #include "GuardedApplication.h"
 #include "QtForms.h"
@@ -16,24 +17,30 @@
 namespace {
 
 // Qt would abort with a long message when there is no display to open; say it in one line instead.
-bool hasDisplay()
+bool hasDisplay(int argc, char** argv)
 {
     const auto set = [](const char* name) {
         const char* value = std::getenv(name);
         return value != nullptr && *value != '\0';
     };
-    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM") || zunaka::namesDisplay(argc, argv);
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (!hasDisplay()) {
+    if (zunaka::answerInfoOption(argc, argv))
+        return EXIT_SUCCESS;
+    if (!hasDisplay(argc, argv)) {
         std::fputs("zunaka: no display found (DISPLAY is not set); start it from a desktop session.\n", stderr);
         return EXIT_FAILURE;
     }
     zunaka::GuardedApplication app(argc, argv);
+    if (zunaka::rejectLeftOverArguments(argc, argv))
+        return zunaka::kUsageExitStatus;
+    // A desktop matches the windows to the menu entry, its name and icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZUNAKA_APP_ID));
     // The program ends when its main loop does, not when a window closes.
     QApplication::setQuitOnLastWindowClosed(false);
     const QIcon icon(QStringLiteral(":/icons/zunaka-32.png"));

@@ -1,0 +1,71 @@
+#include "CommandLine.h"
+
+#include "Messages.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace zunaka {
+
+namespace {
+
+constexpr const char* kHelp =
+    "Usage: zunaka [QT-OPTION]...\n"
+    "%s: whack-a-mole typing practice for beginners on a Japanese (JIS) keyboard.\n"
+    "Moles rise out of six holes, each carrying a key's character; type it to catch the mole.\n"
+    "The lesson, speed, number of moles and music are chosen in the game's menus.\n"
+    "\n"
+    "  --help       show this help and exit\n"
+    "  --version    show the version and exit\n"
+    "\n"
+    "Qt's own options work as in every Qt program, for example:\n"
+    "  -platform NAME    window system plug-in: xcb, wayland, offscreen\n"
+    "  -display DISPLAY  X display to open\n"
+    "  -style NAME       widget style: Fusion, Windows\n"
+    "\n"
+    "The game reads its pictures, music and sounds from Deta/ beside the program file.\n";
+
+bool isOption(const char* arg, const char* name)
+{
+    // Qt accepts its options with one dash or two; so do we, for the two of our own.
+    if (arg[0] == '-' && arg[1] == '-')
+        ++arg;
+    return std::strcmp(arg, name) == 0;
+}
+
+} // namespace
+
+bool answerInfoOption(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (isOption(argv[i], "-help")) {
+            std::printf(kHelp, kAppTitle);
+            return true;
+        }
+        if (isOption(argv[i], "-version")) {
+            std::printf("zunaka (%s) %s\n", kAppTitle, ZUNAKA_VERSION);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool namesDisplay(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (isOption(argv[i], "-platform") || isOption(argv[i], "-display"))
+            return true;
+    }
+    return false;
+}
+
+bool rejectLeftOverArguments(int argc, char** argv)
+{
+    if (argc < 2)
+        return false;
+    const char* what = argv[1][0] == '-' ? "unknown option" : "unexpected argument";
+    std::fprintf(stderr, "zunaka: %s '%s' (zunaka --help lists the options)\n", what, argv[1]);
+    return true;
+}
+
+} // namespace zunaka

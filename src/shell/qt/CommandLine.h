@@ -1,0 +1,23 @@
+#pragma once
+
+namespace zunaka {
+
+// The game takes no arguments of its own: it is started from a menu, and everything is chosen in its
+// menus. The command line knows --help and --version for whoever meets the program in a terminal, and
+// lets Qt's own options through (-platform, -display, -style, ...); anything else is a mistake.
+
+// Answers --help or --version when either is among the arguments: prints to standard output and returns
+// true. Called first in main(), so that neither needs a display.
+bool answerInfoOption(int argc, char** argv);
+
+// Whether the arguments say where to show the game themselves (-display :1, or -platform offscreen,
+// which needs no display at all).
+bool namesDisplay(int argc, char** argv);
+
+// Called once QApplication has taken its own options out of argv: when an argument is left, reports it
+// in one line on standard error and returns true; the program then ends with status 2.
+bool rejectLeftOverArguments(int argc, char** argv);
+
+inline constexpr int kUsageExitStatus = 2;
+
+} // namespace zunaka
