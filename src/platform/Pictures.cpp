@@ -40,10 +40,10 @@ QImage decodePicture(const std::string& path)
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly))
         fail(path, file.errorString());
-    // One byte more than the limit tells a file that is too large from one that is just large enough.
-    QByteArray data = file.read(kMaxPictureFileBytes + 1);
-    if (data.size() > kMaxPictureFileBytes)
-        fail(path, QStringLiteral("file too large"));
+    // A device or a pipe under a picture's name could be read for ever.
+    if (file.isSequential() || file.size() > kMaxPictureFileBytes)
+        fail(path, QStringLiteral("no picture file of a sensible size"));
+    QByteArray data = file.readAll();
     if (isCutOffJpeg(data))
         fail(path, QStringLiteral("cut off"));
     QBuffer buffer(&data);
