@@ -1,71 +1,10 @@
 #!/usr/bin/env bash
 # Runs the real program under its own virtual display and drives it as a player would.
 #   scenario.sh BINARY DETA_DIR SCENARIO
-# Each scenario gets its own display and runtime folder, so scenarios can run side by side without
-# tripping the single-instance lock.
+# Each scenario gets its own display and runtime folder (lib.sh).
 set -euo pipefail
 BIN=$1 DETA=$2 SCENARIO=$3
-TITLE="ずなかタイピング"
-WORK=$(mktemp -d)
-# The server is waited for: one still shutting down would answer the next scenario on the same display
-# number and then vanish under it.
-trap 'kill $(jobs -p) 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$WORK"' EXIT
-export XDG_RUNTIME_DIR=$WORK/run SDL_AUDIODRIVER=dummy
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-
-fail() {
-  echo "FAIL: $*" >&2
-  [ -s "$WORK/err" ] && sed "s/^/  program: /" "$WORK/err" >&2
-  [ -s "$WORK/xvfb.log" ] && sed "s/^/  xvfb: /" "$WORK/xvfb.log" >&2
-  exit 1
-}
-
-start_display() {
-  # The server picks a free display itself. -noreset: by default it resets when its last client leaves,
-  # and the probe below is such a client; a program connecting during that reset is turned away.
-  Xvfb -displayfd 3 -noreset -screen 0 "${SCREEN:-1024x768}x24" -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
-  for _ in $(seq 100); do
-    if [ -s "$WORK/display" ]; then
-      export DISPLAY=":$(cat "$WORK/display")"
-      xdpyinfo >/dev/null 2>&1 && return 0
-    fi
-    sleep 0.1
-  done
-  fail "no virtual display"
-}
-
-# Waits until `count` visible windows carry the game's caption; prints their ids.
-wait_windows() {
-  local count=$1 ids
-  for _ in $(seq 100); do
-    ids=$(xdotool search --onlyvisible --name "$TITLE" 2>/dev/null || true)
-    [ "$(echo -n "$ids" | grep -c .)" -eq "$count" ] && { echo "$ids"; return 0; }
-    sleep 0.1
-  done
-  fail "expected $count visible window(s), have: $(echo -n "$ids" | grep -c .)"
-}
-
-# Waits until the one visible window is no longer `old` (the title has handed over); prints its id.
-wait_handover() {
-  local old=$1 tries=${2:-100} ids
-  for _ in $(seq "$tries"); do
-    ids=$(xdotool search --onlyvisible --name "$TITLE" 2>/dev/null || true)
-    [ "$(echo -n "$ids" | grep -c .)" -eq 1 ] && [ "$ids" != "$old" ] && { echo "$ids"; return 0; }
-    sleep 0.1
-  done
-  fail "the main window did not take over from the title"
-}
-
-wait_exit() {
-  local pid=$1
-  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || { wait "$pid"; return $?; }; sleep 0.1; done
-  fail "process $pid did not end"
-}
-
-# Starts the game in the background; its standard error goes to $WORK/err.
-launch() { "$1" 2>"$WORK/err" & PID=$!; }
-
-press() { xdotool windowfocus --sync "$1" 2>/dev/null || true; xdotool key "$2"; }
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 case $SCENARIO in
 no-display)
@@ -76,9 +15,7 @@ no-display)
 
 title-then-quit)
   start_display; launch "$BIN"
-  title=$(wait_windows 1)
-  xdotool mousemove --window "$title" 200 200 click 1
-  main=$(wait_handover "$title")
+  main=$(past_title)
   press "$main" ctrl+g; sleep 0.5
   press "$main" ctrl+s; sleep 0.2
   press "$main" ctrl+q
@@ -101,9 +38,7 @@ menus-by-keyboard)
 
 terminated)
   start_display; launch "$BIN"
-  title=$(wait_windows 1)
-  xdotool mousemove --window "$title" 200 200 click 1
-  main=$(wait_handover "$title")
+  main=$(past_title)
   press "$main" ctrl+g; sleep 0.3
   kill -TERM "$PID"
   rc=0; wait_exit "$PID" || rc=$?
@@ -119,18 +54,6 @@ second-instance)
   rc=0; wait_exit "$second" || rc=$?
   [ "$rc" -ne 0 ] || fail "the refused second instance ended with status 0"
   kill -0 "$first" || fail "the first instance died" ;;
-
-missing-picture)
-  start_display
-  mkdir "$WORK/prog"; cp "$BIN" "$WORK/prog/zunaka"; cp -r "$DETA" "$WORK/prog/Deta"
-  rm "$WORK/prog/Deta/Title.jpg"
-  launch "$WORK/prog/zunaka"
-  for _ in $(seq 100); do grep -q . "$WORK/err" 2>/dev/null && break; sleep 0.1; done
-  grep -q "画像データ読み込みエラー" "$WORK/err" || fail "no loading message: $(cat "$WORK/err")"
-  box=$(wait_windows 2 | tail -1)
-  press "$box" Return
-  rc=0; wait_exit "$PID" || rc=$?
-  [ "$rc" -ne 0 ] || fail "a failed start ended with status 0" ;;
 
 title-timeout)
   start_display; launch "$BIN"
@@ -149,9 +72,7 @@ playfield|playfield-small|playfield-2x)
   playfield-2x) export SCREEN=2560x1600 QT_SCALE_FACTOR=2; client=1280x960 limit=0.02 ;;
   esac
   start_display; launch "$BIN"
-  title=$(wait_windows 1)
-  xdotool mousemove --window "$title" 200 200 click 1
-  main=$(wait_handover "$title"); sleep 0.5
+  main=$(past_title); sleep 0.5
   import -window "$main" "$WORK/shot.png"
   w=$(identify -format '%w' "$WORK/shot.png")
   [ "$w" -eq "${client%x*}" ] || fail "window width $w, expected ${client%x*}"
