@@ -14,6 +14,8 @@ ZUNAKA_TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps imagemagick file fluidsynth sox
 )
+# What scripts/test --extended needs besides, for the fuzz targets (libFuzzer comes with clang).
+ZUNAKA_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 
 zunaka_missing_packages() {
   local pkg
