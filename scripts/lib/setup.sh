@@ -17,6 +17,8 @@ ZUNAKA_TEST_PACKAGES=(
   # what gets installed: desktop entry, AppStream metadata, the package itself.
   dpkg-dev desktop-file-utils appstream lintian
 )
+# What scripts/test --extended needs besides, for the fuzz targets (libFuzzer comes with clang).
+ZUNAKA_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 
 zunaka_missing_packages() {
   local pkg
@@ -37,11 +39,13 @@ zunaka_install() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends $missing
 }
 
+# zunaka_build [FOLDER [CMAKE OPTIONS...]]: the options count when the folder is first configured.
 zunaka_build() {
-  local build="$ROOT/build"
+  local build=${1:-$ROOT/build}
+  shift || true
   if [ ! -f "$build/build.ninja" ]; then
     echo "==> Configuring in $build"
-    cmake -S "$ROOT" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake -S "$ROOT" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
   fi
   echo "==> Building"
   cmake --build "$build" -j "$(nproc)"

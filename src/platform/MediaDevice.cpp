@@ -54,6 +54,16 @@ bool matches(const std::vector<std::string>& words, std::initializer_list<std::s
     return true;
 }
 
+// Whether the word after the verb begins with a double quote: an open names its path in quotes. A quote
+// elsewhere in the text does not make an unquoted path one.
+bool secondWordQuoted(std::string_view text)
+{
+    const auto verb = text.find_first_not_of(' ');
+    const auto blank = text.find(' ', verb);
+    const auto second = text.find_first_not_of(' ', blank);
+    return second != std::string_view::npos && text[second] == '"';
+}
+
 } // namespace
 
 std::optional<MediaCommand> parseMediaCommand(std::string_view text)
@@ -63,7 +73,7 @@ std::optional<MediaCommand> parseMediaCommand(std::string_view text)
         return std::nullopt;
     const auto& w = *words;
     // An empty pattern word stands for the path or the alias.
-    if (matches(w, {"open", "", "type", "sequencer", "alias", ""}) && text.find('"') != std::string_view::npos)
+    if (matches(w, {"open", "", "type", "sequencer", "alias", ""}) && secondWordQuoted(text))
         return MediaCommand{MediaVerb::Open, w[5], w[1]};
     if (matches(w, {"play", "", "from", "0"}))
         return MediaCommand{MediaVerb::Play, w[1], {}};

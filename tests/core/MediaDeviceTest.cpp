@@ -23,6 +23,7 @@ TEST(MediaCommandParsing, ReadsTheFourCommandsAndRejectsTheRest)
         {"close gBGMfile ", MediaCommand{MediaVerb::Close, "gBGMfile", {}}},
         {"open x.mid type sequencer alias m", std::nullopt},  // the path must be quoted
         {"open \"x.mid type sequencer alias m", std::nullopt},
+        {"open x.mid\" type sequencer alias m", std::nullopt},
         {"play gBGMfile from 10", std::nullopt},
         {"play gBGMfile", std::nullopt},
         {"pause gBGMfile", std::nullopt},

@@ -7,14 +7,7 @@
 # E2E_SHOTS=folder keeps the screenshots the scenario looked at.
 set -euo pipefail
 PREFIX=$1 BUILD=$2 PROBE=$3 SCENARIO=$4
-TITLE="ずなかタイピング"
-WORK=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; wait 2>/dev/null || true
-      [ -n "${E2E_SHOTS:-}" ] && mkdir -p "$E2E_SHOTS" && cp "$WORK"/*.png "$E2E_SHOTS"/ 2>/dev/null
-      rm -rf "$WORK"' EXIT
-export XDG_RUNTIME_DIR=$WORK/run
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-source "$(dirname "${BASH_SOURCE[0]}")/display.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 PROGRAM=$(readlink -f "$PREFIX/bin/zunaka")
 PROGRAM_DIR=$(dirname "$PROGRAM")
@@ -97,7 +90,7 @@ game)
   # only in their holes, caught moles sink in their caught look, the strip ends at 50 appeared, and the
   # music plays from the start to the natural end and then stops, keys after the end sounding nothing.
   needs_display; start_from_menu
-  main=$(skip_title)
+  main=$(past_title)
   xprop -id "$main" _NET_WM_ICON | grep -q 'Icon (32 x 32)' || fail "the main window has no icon"
   choose "$main" Right Right Right Down Down Return
   started=$(stat -c %s "$CAPTURE")
@@ -125,7 +118,7 @@ effects-and-stop)
   # effect lasts 0.24 s) until a mole is caught: every catch is heard as the hit
   # effect and the other keys as the miss effect, and nothing else sounds. Ctrl+S leaves the bare field.
   needs_display; start_from_menu
-  main=$(skip_title)
+  main=$(past_title)
   choose "$main" Right Right Right Right Down Return
   press "$main" ctrl+g
   for _ in 1 2 3 4 5 6; do
@@ -148,7 +141,7 @@ effects-and-stop)
 help)
   # つかいかた shows the guide page with its OK button; OK brings back the bare field.
   needs_display; start_from_menu
-  main=$(skip_title)
+  main=$(past_title)
   choose "$main" Right Right Right Right Right Down Return
   page=$("$PROBE" "$PROGRAM_DIR" help "$main" "$WORK/help.png")
   echo "$page"

@@ -1,19 +1,10 @@
 #!/usr/bin/env bash
 # Runs the real program under its own virtual display and drives it as a player would.
 #   scenario.sh BINARY DETA_DIR SCENARIO
-# Each scenario gets its own display and runtime folder, so scenarios can run side by side without
-# tripping the single-instance lock.
+# Each scenario gets its own display and runtime folder (lib.sh).
 set -euo pipefail
 BIN=$1 DETA=$2 SCENARIO=$3
-TITLE="ずなかタイピング"
-WORK=$(mktemp -d)
-# The server is waited for: one still shutting down would answer the next scenario on the same display
-# number and then vanish under it.
-trap 'kill $(jobs -p) 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$WORK"' EXIT
-export XDG_RUNTIME_DIR=$WORK/run SDL_AUDIODRIVER=dummy
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-
-source "$(dirname "${BASH_SOURCE[0]}")/display.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 case $SCENARIO in
 no-display)
@@ -24,9 +15,7 @@ no-display)
 
 title-then-quit)
   start_display; launch "$BIN"
-  title=$(wait_windows 1)
-  xdotool mousemove --window "$title" 200 200 click 1
-  main=$(wait_handover "$title")
+  main=$(past_title)
   press "$main" ctrl+g; sleep 0.5
   press "$main" ctrl+s; sleep 0.2
   press "$main" ctrl+q
@@ -49,9 +38,7 @@ menus-by-keyboard)
 
 terminated)
   start_display; launch "$BIN"
-  title=$(wait_windows 1)
-  xdotool mousemove --window "$title" 200 200 click 1
-  main=$(wait_handover "$title")
+  main=$(past_title)
   press "$main" ctrl+g; sleep 0.3
   kill -TERM "$PID"
   rc=0; wait_exit "$PID" || rc=$?
@@ -68,16 +55,14 @@ second-instance)
   [ "$rc" -ne 0 ] || fail "the refused second instance ended with status 0"
   kill -0 "$first" || fail "the first instance died" ;;
 
-missing-picture|signal-at-message)
-  start_display
-  mkdir "$WORK/prog"; cp "$BIN" "$WORK/prog/zunaka"; cp -r "$DETA" "$WORK/prog/Deta"
+signal-at-message)
+  # Terminated while a message that ends the program is up: it ends at once, as a failed start.
+  copy_program "$BIN" "$DETA" "$WORK/prog"
   rm "$WORK/prog/Deta/Title.jpg"
-  launch "$WORK/prog/zunaka"
-  for _ in $(seq 100); do grep -q . "$WORK/err" 2>/dev/null && break; sleep 0.1; done
-  grep -q "画像データ読み込みエラー" "$WORK/err" || fail "no loading message: $(cat "$WORK/err")"
-  box=$(wait_windows 2 | tail -1)
-  # Dismissed, or terminated while the message is up: either way the start fails at once.
-  if [ "$SCENARIO" = signal-at-message ]; then kill -TERM "$PID"; else press "$box" Return; fi
+  start_display; launch "$WORK/prog/zunaka"
+  wait_text "$WORK/err" "画像データ読み込みエラー"
+  wait_windows 2 >/dev/null
+  kill -TERM "$PID"
   rc=0; wait_exit "$PID" || rc=$?
   [ "$rc" -ne 0 ] || fail "a failed start ended with status 0" ;;
 
@@ -98,9 +83,7 @@ playfield|playfield-small|playfield-2x)
   playfield-2x) export SCREEN=2560x1600 QT_SCALE_FACTOR=2; client=1280x960 limit=0.02 ;;
   esac
   start_display; launch "$BIN"
-  title=$(wait_windows 1)
-  xdotool mousemove --window "$title" 200 200 click 1
-  main=$(wait_handover "$title"); sleep 0.5
+  main=$(past_title); sleep 0.5
   import -window "$main" "$WORK/shot.png"
   w=$(identify -format '%w' "$WORK/shot.png")
   [ "$w" -eq "${client%x*}" ] || fail "window width $w, expected ${client%x*}"

@@ -1,7 +1,8 @@
 #include "SdlMusic.h"
 
+#include "platform/StandardMidiFile.h"
+
 #include <fstream>
-#include <string_view>
 
 namespace zunaka {
 
@@ -14,14 +15,16 @@ constexpr int kVolume = 80;
 constexpr int kPlayOnce = 1;
 } // namespace music
 
-// FluidSynth takes any bytes and only parses them when it plays, so SDL_mixer "loads" an empty or foreign
-// file with a .mid name and reports it playing. The music is always a standard MIDI file: check its tag.
-bool isStandardMidiFile(const std::string& path)
+bool holdsStandardMidiFile(const std::string& path)
 {
-    constexpr std::string_view kTag = "MThd";
-    std::string head(kTag.size(), '\0');
+    // Read through istream::read, which turns a read error (a folder) into a failed stream; a stream
+    // buffer iterator would throw it.
     std::ifstream file(path, std::ios::binary);
-    return file.read(head.data(), static_cast<std::streamsize>(head.size())) && head == kTag;
+    std::string bytes;
+    char block[4096];
+    while (file.read(block, sizeof block), file.gcount() > 0)
+        bytes.append(block, static_cast<std::size_t>(file.gcount()));
+    return isStandardMidiFile(bytes);
 }
 
 } // namespace
@@ -45,7 +48,7 @@ SdlMusic::~SdlMusic()
 bool SdlMusic::load(const std::string& path)
 {
     close();
-    if (!isStandardMidiFile(path))
+    if (!holdsStandardMidiFile(path))
         return false;
     // Without a mixer the song is never heard, but a bad file has failed above as it would with one.
     if (!mixerOpen_)

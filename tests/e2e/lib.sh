@@ -1,5 +1,16 @@
-# Shared by the end-to-end scripts: a private virtual display and the game's windows on it. Sourced, not
-# run; expects WORK (a scratch folder, removed by the caller) and TITLE (the windows' caption).
+# Shared by the end-to-end scripts: a work folder, a virtual display of its own, and ways to wait for the
+# game's windows and drive them as a player would. Sourced, not run.
+TITLE="ずなかタイピング"
+WORK=$(mktemp -d)
+# The server is waited for: one still shutting down would answer the next script on the same display
+# number and then vanish under it. E2E_SHOTS=folder keeps the screenshots a script looked at.
+trap 'kill $(jobs -p) 2>/dev/null || true; wait 2>/dev/null || true
+      [ -n "${E2E_SHOTS:-}" ] && mkdir -p "$E2E_SHOTS" && cp "$WORK"/*.png "$E2E_SHOTS"/ 2>/dev/null
+      rm -rf "$WORK"' EXIT
+# Each script has a runtime folder of its own, so scripts can run side by side without tripping the
+# single-instance lock.
+export XDG_RUNTIME_DIR=$WORK/run SDL_AUDIODRIVER=dummy
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 fail() {
   echo "FAIL: $*" >&2
@@ -22,11 +33,20 @@ start_display() {
   fail "no virtual display"
 }
 
+# The visible windows that carry the game's caption, one id a line; only process WINDOWS_OF's when set.
+game_windows() {
+  if [ -n "${WINDOWS_OF:-}" ]; then
+    xdotool search --all --onlyvisible --pid "$WINDOWS_OF" --name "$TITLE" 2>/dev/null || true
+  else
+    xdotool search --onlyvisible --name "$TITLE" 2>/dev/null || true
+  fi
+}
+
 # Waits until `count` visible windows carry the game's caption; prints their ids.
 wait_windows() {
   local count=$1 ids
   for _ in $(seq 100); do
-    ids=$(xdotool search --onlyvisible --name "$TITLE" 2>/dev/null || true)
+    ids=$(game_windows)
     [ "$(echo -n "$ids" | grep -c .)" -eq "$count" ] && { echo "$ids"; return 0; }
     sleep 0.1
   done
@@ -37,17 +57,25 @@ wait_windows() {
 wait_handover() {
   local old=$1 tries=${2:-100} ids
   for _ in $(seq "$tries"); do
-    ids=$(xdotool search --onlyvisible --name "$TITLE" 2>/dev/null || true)
+    ids=$(game_windows)
     [ "$(echo -n "$ids" | grep -c .)" -eq 1 ] && [ "$ids" != "$old" ] && { echo "$ids"; return 0; }
     sleep 0.1
   done
   fail "the main window did not take over from the title"
 }
 
+# Waits for the process to end and returns its exit status.
 wait_exit() {
   local pid=$1
   for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || { wait "$pid"; return $?; }; sleep 0.1; done
   fail "process $pid did not end"
+}
+
+# Waits until the file holds `text`.
+wait_text() {
+  local file=$1 text=$2
+  for _ in $(seq 100); do grep -q "$text" "$file" 2>/dev/null && return 0; sleep 0.1; done
+  fail "no \"$text\" in $file: $(cat "$file" 2>/dev/null)"
 }
 
 # Starts the game in the background; its standard error goes to $WORK/err.
@@ -57,7 +85,7 @@ press() { xdotool windowfocus --sync "$1" 2>/dev/null || true; xdotool key "$2";
 
 # Clicks the title away and waits for the main window; prints its id. The pointer stays over the main
 # window: without a window manager the keyboard focus follows the pointer.
-skip_title() {
+past_title() {
   local title main
   title=$(wait_windows 1)
   xdotool mousemove --window "$title" 200 200 click 1
@@ -72,4 +100,12 @@ choose() {
   local window=$1; shift
   press "$window" alt; sleep 0.3
   xdotool key --delay 100 "$@"; sleep 0.3
+}
+
+# A copy of the program beside a copy of its data folder, in `dir`: the program finds Deta/ beside itself.
+copy_program() {
+  local bin=$1 deta=$2 dir=$3
+  mkdir -p "$dir"
+  cp "$bin" "$dir/zunaka"
+  cp -r "$deta" "$dir/Deta"
 }
