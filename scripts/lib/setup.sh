@@ -14,6 +14,11 @@ ZUNAKA_TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps imagemagick file fluidsynth sox
 )
+# What scripts/bench needs besides: the X clients that time the first map and the path from a key to the
+# screen. The typing games it compares with are measured only where they are installed.
+ZUNAKA_BENCH_PACKAGES=(
+  libx11-dev libxtst-dev libxdamage-dev libxfixes-dev
+)
 
 zunaka_missing_packages() {
   local pkg

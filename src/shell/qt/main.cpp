@@ -1,13 +1,6 @@
-// ずなかタイピング: a whack-a-mole typing trainer. main() only sets up Qt and the platform; the game's
-// start-up, loop and shutdown are formLoad's.
-#include "GameState.h"
-#include "QtForms.h"
-#include "shell/Startup.h"
-#include "platform/qt/QtPlatform.h"
-#include "platform/qt/TerminationSignals.h"
-
-#include <QApplication>
-#include <QIcon>
+// ずなかタイピング: a whack-a-mole typing trainer. main() only checks for a display; the game's start-up,
+// loop and shutdown are formLoad's, run by Program.
+#include "Program.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -32,18 +25,6 @@ int main(int argc, char** argv)
         std::fputs("zunaka: no display found (DISPLAY is not set); start it from a desktop session.\n", stderr);
         return EXIT_FAILURE;
     }
-    QApplication app(argc, argv);
-    // The program ends when its main loop does, not when a window closes.
-    QApplication::setQuitOnLastWindowClosed(false);
-    const QIcon icon(QStringLiteral(":/icons/zunaka-32.png"));
-
-    zunaka::QtPlatform platform;
-    zunaka::GameState state;
-    zunaka::QtForms forms(state, platform);
-    // Only the main window has an icon of its own; the title window has none.
-    forms.mainForm().setWindowIcon(icon);
-    platform.setForms(&forms);
-    const zunaka::TerminationSignals termination([&forms] { forms.unloadMainForm(); });
-    zunaka::formLoad(state, platform);
-    return EXIT_SUCCESS;
+    zunaka::Program program(argc, argv);
+    return program.run();
 }
