@@ -28,8 +28,11 @@ enum {
 };
 
 /* A rising mole can be caught once more than two of its steps stand out of the hole; at one step a frame
- * (just over 30 ms) that is after about 100 ms. Waiting longer keeps clear of that edge. */
+ * (just over 30 ms) that is after about 100 ms. Waiting longer keeps clear of that edge. The rise is seen
+ * at the end of a frame: a random part of a frame period more keeps the key from landing always at the
+ * same point between two frames. */
 static const long long KEY_DELAY_NS = 300000000LL;
+static const int JITTER_MS = 32;
 /* How long the key is held, as a quick typist would. */
 static const long long HOLD_NS = 40000000LL;
 static const long long POLL_NS = 2000000LL;
@@ -103,7 +106,7 @@ static void on_trace_line(const char *line)
     struct Catch c;
     if (sscanf(line, "R %lld %d %c", &ns, &hole, &key) == 3) {
         if (keysym_for(key) != NoSymbol && pending_count < 64)
-            pending[pending_count++] = (struct Pending){ns + KEY_DELAY_NS, key};
+            pending[pending_count++] = (struct Pending){ns + KEY_DELAY_NS + (rand() % JITTER_MS) * 1000000LL, key};
     } else if (sscanf(line, "K %lld", &ns) == 1) {
         if (arrival_count < MAX_EVENTS)
             arrivals[arrival_count++] = ns;
@@ -165,11 +168,11 @@ int main(int argc, char **argv)
         fprintf(stderr, "keyprobe: needs a display with XTest and Damage, and the trace file\n");
         return 2;
     }
+    srand((unsigned)getpid());
     XDamageCreate(display, window, XDamageReportRawRectangles);
     XSetInputFocus(display, window, RevertToParent, CurrentTime);
     XSync(display, False);
 
-    int caught_seen = 0;
     long long release_due = 0;
     KeyCode held = 0;
     char held_key = 0;
@@ -201,9 +204,8 @@ int main(int argc, char **argv)
                 release_due = now_ns() + HOLD_NS;
             }
         }
-        caught_seen = catch_count;
         /* The last catch needs its damage too: stop a little after it. */
-        if (caught_seen >= wanted && damage_count > 0 && damages[damage_count - 1].ns > catches[wanted - 1].frame_ns)
+        if (catch_count >= wanted && damage_count > 0 && damages[damage_count - 1].ns > catches[wanted - 1].frame_ns)
             break;
         fd_set readable;
         FD_ZERO(&readable);
