@@ -44,8 +44,16 @@ void MainPicture::setCanvasSize(QSize size)
 
 void MainPicture::blit(const QImage& source, const QRect& from, const QRect& to)
 {
-    stretchBlt(image_, to, source, from);
-    update(to);
+    if (from.size() != to.size()) {
+        stretchBlt(image_, to, source, from);
+        update(to);
+        return;
+    }
+    // A frame sends the status strip every time, mostly unchanged, and the key box stands in front of it:
+    // repainting the whole strip would repaint the box 33 times a second. Only what changed is repainted.
+    const QRect changed = copyChangedPixels(image_, to.topLeft(), source, from);
+    if (!changed.isEmpty())
+        update(changed);
 }
 
 void MainPicture::paintEvent(QPaintEvent* event)
