@@ -5,7 +5,7 @@
 ZUNAKA_RUN_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins
-  libsdl2-mixer-dev timgm6mb-soundfont
+  libsdl2-dev libfluidsynth-dev timgm6mb-soundfont
   fonts-ipafont-gothic
   libjpeg-turbo-progs
 )
