@@ -5,7 +5,7 @@
 ZUNAKA_RUN_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins
-  libsdl2-mixer-dev timgm6mb-soundfont
+  libsdl2-dev libfluidsynth-dev timgm6mb-soundfont
   fonts-ipafont-gothic
   libjpeg-turbo-progs
 )
@@ -19,6 +19,11 @@ ZUNAKA_TEST_PACKAGES=(
 )
 # What scripts/test --extended needs besides, for the fuzz targets (libFuzzer comes with clang).
 ZUNAKA_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
+# What scripts/bench needs besides: the X clients that time the first map and the path from a key to the
+# screen. The typing games it compares with are measured only where they are installed.
+ZUNAKA_BENCH_PACKAGES=(
+  libx11-dev libxtst-dev libxdamage-dev libxfixes-dev
+)
 
 zunaka_missing_packages() {
   local pkg

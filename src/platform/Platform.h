@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Forms.h"
+#include "SoundFlags.h"
 #include "Ticks.h"
 
 #include <string>
@@ -10,21 +11,14 @@ class QImage;
 
 namespace zunaka {
 
-// Sound effect flags: asynchronous, silence for a file that cannot be played, and no new effect while
-// one is still playing.
-constexpr unsigned kSndAsync = 1;
-constexpr unsigned kSndNoDefault = 2;
-constexpr unsigned kSndNoStop = 16;
-constexpr unsigned kSndEffectFlags = kSndAsync | kSndNoDefault | kSndNoStop;
-
 struct ScreenSize {
     int width = 0;  // logical pixels
     int height = 0;
 };
 
 // Everything the game needs of the machine: time, randomness, media, the screen, the program's folder,
-// message boxes, the event pump and the windows. The real implementation uses Qt and SDL_mixer; tests use
-// a fake with a virtual clock. Every call comes from the one thread.
+// message boxes, the event pump and the windows. The real implementation uses Qt, SDL and FluidSynth;
+// tests use a fake with a virtual clock. Every call comes from the one thread.
 class Platform {
 public:
     virtual ~Platform() = default;

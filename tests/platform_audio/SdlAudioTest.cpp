@@ -1,14 +1,16 @@
 #include "TestSounds.h"
 
-#include "platform/Platform.h"
-#include "platform/qt/SdlAudio.h"
+#include "platform/SoundFlags.h"
+#include "platform/qt/AudioModule.h"
+#include "platform/qt/audio/SdlAudio.h"
 
-#include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace zunaka {
 namespace {
@@ -40,21 +42,42 @@ const Files& files()
     return written;
 }
 
-// The lengths in seconds of the effects playing now, summed. The dummy driver plays in real time, so
-// a sound of a few seconds still plays a few milliseconds after it started, and its length names it.
-int secondsOnAir()
+// The length in seconds of the effect playing now: the two test effects differ in length.
+int effectSeconds(SdlAudio& audio)
 {
-    int frequency = 0;
-    Uint16 format = 0;
-    int channels = 0;
-    Mix_QuerySpec(&frequency, &format, &channels);
-    const int bytesPerSecond = frequency * channels * static_cast<int>(SDL_AUDIO_BITSIZE(format) / 8);
-    int seconds = 0;
-    for (int channel = 0; channel < Mix_AllocateChannels(-1); ++channel) {
-        if (Mix_Playing(channel))
-            seconds += static_cast<int>(Mix_GetChunk(channel)->alen / bytesPerSecond);
+    const AudioDevice::Lock lock(audio.device());
+    const Sound* sound = audio.mixer().effect();
+    return sound ? static_cast<int>(sound->samples.size() / (output::kRate * output::kChannels)) : 0;
+}
+
+bool sounding(SdlAudio& audio)
+{
+    const AudioDevice::Lock lock(audio.device());
+    return audio.mixer().sounding();
+}
+
+std::size_t lines(const std::string& text)
+{
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
+// The loudness of what the mixer plays next, in windows of 50 ms, long beside FluidSynth's blocks of
+// 1.5 ms at which a player starts. The caller holds the device's lock, so the callback takes nothing away
+// in between.
+std::vector<double> envelope(SdlAudio& audio, int milliseconds)
+{
+    constexpr int kWindowMs = 50;
+    constexpr int kWindowFrames = output::kRate * kWindowMs / 1000;
+    std::vector<double> loudness;
+    std::vector<std::int16_t> buffer(kWindowFrames * output::kChannels);
+    for (int window = 0; window < milliseconds / kWindowMs; ++window) {
+        audio.mixer().render(buffer.data(), kWindowFrames);
+        double sum = 0;
+        for (std::int16_t sample : buffer)
+            sum += static_cast<double>(sample) * sample;
+        loudness.push_back(std::sqrt(sum / static_cast<double>(buffer.size())));
     }
-    return seconds;
+    return loudness;
 }
 
 class SdlAudioTest : public ::testing::Test {
@@ -81,11 +104,10 @@ TEST_F(SdlAudioTest, EffectFlagsDecideBetweenTheRunningAndTheNewSound)
     };
     for (const Case& c : cases) {
         SdlAudio audio;
-        ASSERT_TRUE(audio.hasDevice());
         audio.playEffect(files().longEffect, kSndEffectFlags);
-        ASSERT_EQ(secondsOnAir(), kLong) << c.name << ": the first effect did not start";
+        ASSERT_EQ(effectSeconds(audio), kLong) << c.name << ": the first effect did not start";
         audio.playEffect(c.second, c.flags);
-        EXPECT_EQ(secondsOnAir(), c.expectedSeconds) << c.name;
+        EXPECT_EQ(effectSeconds(audio), c.expectedSeconds) << c.name;
     }
 }
 
@@ -96,7 +118,7 @@ TEST_F(SdlAudioTest, AFileThatFailedOnceIsNotReadAgain)
     audio.playEffect(late, kSndEffectFlags);
     testing::writeWave(late, testing::kShortEffectSeconds);
     audio.playEffect(late, kSndEffectFlags);
-    EXPECT_EQ(secondsOnAir(), 0);
+    EXPECT_EQ(effectSeconds(audio), 0);
 }
 
 TEST_F(SdlAudioTest, OnlyAStandardMidiFileOpensAndPlays)
@@ -115,9 +137,61 @@ TEST_F(SdlAudioTest, OnlyAStandardMidiFileOpensAndPlays)
     for (const Case& c : cases) {
         EXPECT_EQ(audio.music().load(c.path), c.expected) << c.name << " (" << c.path << ")";
         audio.music().playFromStart();
-        EXPECT_EQ(Mix_PlayingMusic() != 0, c.expected) << c.name << ": playing";
+        EXPECT_EQ(sounding(audio), c.expected) << c.name << ": playing";
         audio.music().close();
+        EXPECT_FALSE(sounding(audio)) << c.name << ": closed";
     }
+}
+
+// The test song opens with two eighth notes, C and E, then holds a low C, loud at first: a piece that did
+// not start from its first note, a restart that went on from where it was, or one that let the low C ring
+// on, changes the loudness of its first half second.
+TEST_F(SdlAudioTest, ThePieceStartsFromItsFirstNoteARestartReplaysItAndStopSilencesIt)
+{
+    constexpr int kHeardMs = 500;
+    constexpr int kRestartAfterMs = 600;
+    constexpr double kAudible = 100;
+    SdlAudio audio;
+    ASSERT_TRUE(audio.music().load(files().song));
+    ASSERT_TRUE(audio.device().open());
+    const AudioDevice::Lock lock(audio.device());
+
+    audio.music().playFromStart();
+    const std::vector<double> first = envelope(audio, kHeardMs);
+    EXPECT_GT(first.front(), kAudible) << "the first 50 ms are silent: the first note was lost";
+    envelope(audio, kRestartAfterMs - kHeardMs);
+    audio.music().playFromStart();
+    const std::vector<double> again = envelope(audio, kHeardMs);
+    for (std::size_t window = 0; window < first.size(); ++window) {
+        EXPECT_NEAR(again[window], first[window], 0.1 * first[window] + 2)
+            << "the restart differs " << window * 50 << " ms in";
+    }
+
+    audio.music().stop();
+    const std::vector<double> stopped = envelope(audio, 50);
+    EXPECT_LT(*std::max_element(stopped.begin(), stopped.end()), 1) << "still sounding after the stop";
+    EXPECT_FALSE(audio.mixer().sounding());
+}
+
+TEST_F(SdlAudioTest, TheDeviceClosesInSilenceAndOpensForTheNextSound)
+{
+    SdlAudio audio(0);
+    EXPECT_TRUE(audio.closeIfSilent()) << "nothing was played";
+    EXPECT_FALSE(audio.device().isOpen()) << "opened before any sound";
+    ASSERT_TRUE(audio.music().load(files().song));
+    EXPECT_FALSE(audio.device().isOpen()) << "opening the music opened the device";
+
+    audio.music().playFromStart();
+    EXPECT_TRUE(audio.device().isOpen());
+    EXPECT_FALSE(audio.closeIfSilent()) << "closed while the piece plays";
+    audio.music().stop();
+    EXPECT_TRUE(audio.closeIfSilent()) << "left open after the stop";
+    EXPECT_FALSE(audio.device().isOpen());
+
+    audio.playEffect(files().longEffect, kSndEffectFlags);
+    EXPECT_TRUE(audio.device().isOpen()) << "an effect did not open it again";
+    EXPECT_EQ(effectSeconds(audio), static_cast<int>(testing::kLongEffectSeconds));
+    EXPECT_FALSE(audio.closeIfSilent()) << "closed while the effect plays";
 }
 
 TEST_F(SdlAudioTest, WithoutADeviceEverythingIsSilentAndSaysSoOnce)
@@ -126,28 +200,62 @@ TEST_F(SdlAudioTest, WithoutADeviceEverythingIsSilentAndSaysSoOnce)
     ::testing::internal::CaptureStderr();
     {
         SdlAudio audio;
-        EXPECT_FALSE(audio.hasDevice());
         EXPECT_TRUE(audio.music().load(files().song));
         EXPECT_FALSE(audio.music().load(files().text));
         audio.music().playFromStart();
         audio.playEffect(files().shortEffect, kSndEffectFlags);
+        EXPECT_FALSE(audio.device().isOpen());
+        EXPECT_FALSE(sounding(audio));
         audio.music().stop();
         audio.music().close();
         audio.music().playFromStart();
+        EXPECT_TRUE(audio.closeIfSilent());
     }
     const std::string said = ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_EQ(lines(said), 1U) << said;
 }
 
 // Where there is no sound card SDL ends up in ALSA, whose library would print a dozen lines of its own;
-// where there is one, the mixer opens quietly.
+// where there is one, the device opens quietly.
 TEST_F(SdlAudioTest, AlsaSaysAtMostOneLine)
 {
     setenv("SDL_AUDIODRIVER", "alsa", 1);
     ::testing::internal::CaptureStderr();
-    { SdlAudio audio; }
+    {
+        SdlAudio audio;
+        audio.playEffect(files().shortEffect, kSndEffectFlags);
+    }
     const std::string said = ::testing::internal::GetCapturedStderr();
-    EXPECT_LE(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_LE(lines(said), 1U) << said;
+}
+
+// The program finds the engine in zunaka-audio.so beside itself; without it, it plays nothing, judges a
+// music file all the same, and says why once.
+TEST_F(SdlAudioTest, TheModuleBesideTheProgramOrSilenceAndOneLine)
+{
+    struct Case {
+        const char* name;
+        std::string folder;
+        bool plays;
+        std::size_t linesSaid;
+    };
+    const Case cases[] = {
+        {"module beside the program", ZUNAKA_AUDIO_MODULE_DIR, true, 0},
+        {"no module there", files().folder, false, 1},
+    };
+    for (const Case& c : cases) {
+        ::testing::internal::CaptureStderr();
+        {
+            AudioModule module(c.folder);
+            EXPECT_FALSE(module.load(files().text)) << c.name;
+            EXPECT_TRUE(module.load(files().song)) << c.name;
+            module.playFromStart();
+            EXPECT_EQ(module.closeIfSilent(), !c.plays) << c.name << ": a device open for the piece";
+            module.close();
+        }
+        const std::string said = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(lines(said), c.linesSaid) << c.name << ": " << said;
+    }
 }
 
 } // namespace

@@ -18,6 +18,7 @@ namespace zunaka {
 namespace {
 
 constexpr const char* kLockFileName = "zunaka.lock";
+constexpr int kAudioIdleCheckMs = 1000;
 
 QString lockFilePath()
 {
@@ -29,12 +30,17 @@ QString lockFilePath()
 
 } // namespace
 
-QtPlatform::QtPlatform()
+QtPlatform::QtPlatform() : audio_(QCoreApplication::applicationDirPath().toStdString())
 {
     clock_.start();
     // The wait between passes: armed for the next deadline, it wakes the event wait when no event comes.
     wake_.setSingleShot(true);
     wake_.setTimerType(Qt::PreciseTimer);
+    audioIdle_.setInterval(kAudioIdleCheckMs);
+    QObject::connect(&audioIdle_, &QTimer::timeout, &audioIdle_, [this] {
+        if (audio_.closeIfSilent())
+            audioIdle_.stop();
+    });
 }
 
 QtPlatform::~QtPlatform() = default;
@@ -44,9 +50,24 @@ Tick QtPlatform::getTickCount()
     return static_cast<Tick>(static_cast<std::uint32_t>(clock_.elapsed()));
 }
 
+int QtPlatform::mciSendString(std::string_view command)
+{
+    const int result = media_.send(command);
+    watchAudio();
+    return result;
+}
+
 void QtPlatform::sndPlaySound(const std::string& path, unsigned flags)
 {
     audio_.playEffect(path, flags);
+    watchAudio();
+}
+
+void QtPlatform::watchAudio()
+{
+    // A sound may have opened the audio device; the check stops itself once the device is closed.
+    if (!audioIdle_.isActive())
+        audioIdle_.start();
 }
 
 QImage QtPlatform::loadPicture(const std::string& path)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SdlAudio.h"
+#include "AudioModule.h"
 #include "platform/MediaDevice.h"
 #include "platform/Platform.h"
 #include "platform/Rng.h"
@@ -13,9 +13,9 @@
 
 namespace zunaka {
 
-// The platform of the real program: Qt's event loop and monotonic clock, SDL_mixer for sound, a lock file
-// for the single instance. Created in main() after the QApplication; the windows are attached once they
-// exist.
+// The platform of the real program: Qt's event loop and monotonic clock, the sound module (SDL and
+// FluidSynth) for sound, a lock file for the single instance. Created after the QApplication; the windows
+// are attached once they exist.
 class QtPlatform : public Platform {
 public:
     QtPlatform();
@@ -27,7 +27,7 @@ public:
 
     Tick getTickCount() override;
     float rnd() override { return rng_.next(); }
-    int mciSendString(std::string_view command) override { return media_.send(command); }
+    int mciSendString(std::string_view command) override;
     void sndPlaySound(const std::string& path, unsigned flags) override;
     QImage loadPicture(const std::string& path) override;
     ScreenSize screen() const override;
@@ -40,10 +40,14 @@ public:
     Forms& forms() override { return *forms_; }
 
 private:
+    void watchAudio();
+
     QElapsedTimer clock_;
     Rng rng_;
-    SdlAudio audio_;
-    MediaDevice media_{audio_.music()};
+    AudioModule audio_;
+    MediaDevice media_{audio_};
+    // Looks every second, while the audio device is open, whether it can be closed.
+    QTimer audioIdle_;
     std::unique_ptr<QLockFile> lock_;
     QTimer wake_;
     Forms* forms_ = nullptr;

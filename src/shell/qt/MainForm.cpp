@@ -44,17 +44,21 @@ void MainPicture::setCanvasSize(QSize size)
 
 void MainPicture::blit(const QImage& source, const QRect& from, const QRect& to)
 {
-    if (from.size() == to.size()) {
-        stretchBlt(image_, to, source, from);
-    } else {
+    if (from.size() != to.size()) {
         // Shrunk for a small screen: smoothing keeps the thin strokes of the characters and the guide's
         // text readable. Only what the player sees is smoothed; the surfaces behind it stay exact.
         QPainter painter(&image_);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.drawImage(to, source, from);
+        update(to);
+        return;
     }
-    update(to);
+    // A frame sends the status strip every time, mostly unchanged, and the key box stands in front of it:
+    // repainting the whole strip would repaint the box 33 times a second. Only what changed is repainted.
+    const QRect changed = copyChangedPixels(image_, to.topLeft(), source, from);
+    if (!changed.isEmpty())
+        update(changed);
 }
 
 void MainPicture::paintEvent(QPaintEvent* event)

@@ -1,15 +1,7 @@
-// ずなかタイピング: a whack-a-mole typing trainer. main() only sets up Qt and the platform; the game's
-// start-up, loop and shutdown are formLoad's.
+// ずなかタイピング: a whack-a-mole typing trainer. main() only answers the command line and checks for a
+// display; the game's start-up, loop and shutdown are formLoad's, run by Program.
 #include "CommandLine.h"
-#include "GameState.h"
-#include "GuardedApplication.h"
-#include "QtForms.h"
-#include "shell/Startup.h"
-#include "platform/qt/QtPlatform.h"
-#include "platform/qt/TerminationSignals.h"
-
-#include <QApplication>
-#include <QIcon>
+#include "Program.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -36,29 +28,8 @@ int main(int argc, char** argv)
         std::fputs("zunaka: no display found (DISPLAY is not set); start it from a desktop session.\n", stderr);
         return EXIT_FAILURE;
     }
-    zunaka::GuardedApplication app(argc, argv);
+    zunaka::Program program(argc, argv);
     if (zunaka::rejectLeftOverArguments(argc, argv))
         return zunaka::kUsageExitStatus;
-    // A desktop matches the windows to the menu entry, its name and icon, by this name.
-    QGuiApplication::setDesktopFileName(QStringLiteral(ZUNAKA_APP_ID));
-    // The program ends when its main loop does, not when a window closes.
-    QApplication::setQuitOnLastWindowClosed(false);
-    const QIcon icon(QStringLiteral(":/icons/zunaka-32.png"));
-
-    zunaka::QtPlatform platform;
-    zunaka::GameState state;
-    zunaka::QtForms forms(state, platform);
-    // Only the main window has an icon of its own; the title window has none.
-    forms.mainForm().setWindowIcon(icon);
-    platform.setForms(&forms);
-    app.setPlatform(&platform);
-    // A signal closes the main window like any other way out; while a message that ends the program is
-    // up, that ending comes at once, with the failure status and without the unload handlers.
-    const zunaka::TerminationSignals termination([&forms, &platform] {
-        if (platform.endingMessageUp())
-            platform.end();
-        forms.unloadMainForm();
-    });
-    zunaka::formLoad(state, platform);
-    return EXIT_SUCCESS;
+    return program.run();
 }

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/MediaDevice.h"
+
+#include <string>
+
+namespace zunaka {
+
+// The game's sound: the background music behind the media device's sequencer alias, and the WAVE effects.
+// It lives in a module of its own, loaded by AudioModule when the first media command or effect comes,
+// which start-up sends after the title window is on the screen: SDL, FluidSynth and the libraries they
+// pull in cost the first map nothing.
+class AudioEngine {
+public:
+    virtual ~AudioEngine() = default;
+
+    virtual MusicBackend& music() = 0;
+    // Plays a WAVE file asynchronously. With kSndNoStop, nothing happens while an effect still plays;
+    // a file that cannot be played gives silence.
+    virtual void playEffect(const std::string& path, unsigned flags) = 0;
+    // Closes the audio device once nothing has sounded for a while, so a quiet game costs no audio thread;
+    // the next sound opens it again. Returns true when the device is closed (or was never opened).
+    virtual bool closeIfSilent() = 0;
+};
+
+namespace audio_module {
+// Beside the program file.
+constexpr const char* kFileName = "zunaka-audio.so";
+// The module's one exported function; the caller owns the engine it returns.
+constexpr const char* kFactory = "zunakaCreateAudioEngine";
+using Factory = AudioEngine* (*)();
+} // namespace audio_module
+
+} // namespace zunaka

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "SoundMixer.h"
+#include "platform/MediaDevice.h"
+
+#include <fluidsynth.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zunaka {
+
+class AudioDevice;
+
+struct FluidSettingsFree {
+    void operator()(fluid_settings_t* settings) const { delete_fluid_settings(settings); }
+};
+struct FluidSynthFree {
+    void operator()(fluid_synth_t* synth) const { delete_fluid_synth(synth); }
+};
+struct FluidPlayerFree {
+    void operator()(fluid_player_t* player) const { delete_fluid_player(player); }
+};
+
+// The background music: one FluidSynth synthesizer for the whole run, with the SoundFont read once and
+// only the samples of the instruments the piece uses in memory, rendered straight into the mixer. A
+// player that has played does not start cleanly again (its first notes are lost), but a player costs
+// nothing beside the synthesizer, so every play starts a new one on the piece read at open.
+class FluidMusic final : public MusicBackend, public MusicSource {
+public:
+    // `soundFont`: the SoundFont to load, if any was found; `enabled`: false when there is no audio at
+    // all, and then no synthesizer is built.
+    FluidMusic(AudioDevice& device, std::optional<std::string> soundFont, bool enabled);
+    ~FluidMusic() override;
+    FluidMusic(const FluidMusic&) = delete;
+    FluidMusic& operator=(const FluidMusic&) = delete;
+
+    // Reads a standard MIDI file, and has the synthesizer load the samples of its instruments now, on
+    // the caller's thread, rather than in the audio callback when the piece begins.
+    bool load(const std::string& path) override;
+    // Cuts what sounds and starts the piece from its first note; opens the audio device if need be.
+    void playFromStart() override;
+    void stop() override;
+    void close() override;
+
+    // Called by the mixer on the audio thread.
+    bool sounding() override;
+    void render(std::int16_t* out, int frames) override;
+
+private:
+    bool makeSynth();
+    void startPlayer();
+    void dropPlayerAndSilence();
+
+    AudioDevice& device_;
+    std::optional<std::string> soundFont_;
+    bool enabled_;
+    std::vector<char> piece_;
+    std::unique_ptr<fluid_settings_t, FluidSettingsFree> settings_;
+    std::unique_ptr<fluid_synth_t, FluidSynthFree> synth_;
+    std::unique_ptr<fluid_player_t, FluidPlayerFree> player_;
+};
+
+} // namespace zunaka

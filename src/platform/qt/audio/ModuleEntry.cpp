@@ -1,0 +1,7 @@
+// The one symbol zunaka-audio.so exports; AudioModule finds it with dlsym.
+#include "SdlAudio.h"
+
+extern "C" __attribute__((visibility("default"))) zunaka::AudioEngine* zunakaCreateAudioEngine()
+{
+    return new zunaka::SdlAudio();
+}

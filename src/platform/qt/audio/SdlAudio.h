@@ -1,0 +1,55 @@
+#pragma once
+
+#include "AudioDevice.h"
+#include "FluidMusic.h"
+#include "SoundMixer.h"
+#include "WaveEffects.h"
+#include "platform/qt/AudioEngine.h"
+
+namespace zunaka {
+
+// SDL's audio subsystem, up for the life of the engine. When it cannot start, the game goes on in
+// silence after one line on stderr.
+class AudioSession {
+public:
+    AudioSession();
+    ~AudioSession();
+    AudioSession(const AudioSession&) = delete;
+    AudioSession& operator=(const AudioSession&) = delete;
+
+    bool isUp() const { return up_; }
+
+private:
+    bool up_ = false;
+};
+
+// The sound engine of the game: FluidSynth's music and the WAVE effects mixed in one SDL audio callback,
+// the device open only while something sounds. Without an audio device everything is silent and nothing
+// fails or blocks.
+class SdlAudio final : public AudioEngine {
+public:
+    // The device closes once the mixer has been silent for `idleFrames` frames.
+    explicit SdlAudio(long idleFrames = kIdleFrames);
+    ~SdlAudio() override;
+
+    MusicBackend& music() override { return music_; }
+    void playEffect(const std::string& path, unsigned flags) override { effects_.play(path, flags); }
+    bool closeIfSilent() override;
+
+    // For the tests: what the callback mixes, and the device it plays on.
+    SoundMixer& mixer() { return mixer_; }
+    AudioDevice& device() { return device_; }
+
+    // Two seconds: a player typing now and then keeps the device, a game without sound lets it go.
+    static constexpr long kIdleFrames = 2L * output::kRate;
+
+private:
+    AudioSession session_;
+    SoundMixer mixer_;
+    AudioDevice device_{mixer_, session_.isUp()};
+    FluidMusic music_;
+    WaveEffects effects_{mixer_, device_};
+    long idleFrames_;
+};
+
+} // namespace zunaka

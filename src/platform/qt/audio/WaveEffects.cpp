@@ -1,0 +1,67 @@
+#include "WaveEffects.h"
+
+#include "AudioDevice.h"
+#include "platform/SoundFlags.h"
+
+#include <SDL.h>
+
+#include <cstring>
+
+namespace zunaka {
+
+namespace {
+
+struct WaveFree {
+    void operator()(Uint8* samples) const { SDL_FreeWAV(samples); }
+};
+
+std::unique_ptr<Sound> readWave(const std::string& path)
+{
+    SDL_AudioSpec spec{};
+    Uint8* raw = nullptr;
+    Uint32 bytes = 0;
+    if (!SDL_LoadWAV(path.c_str(), &spec, &raw, &bytes))
+        return nullptr;
+    const std::unique_ptr<Uint8, WaveFree> wave(raw);
+    SDL_AudioCVT convert{};
+    if (SDL_BuildAudioCVT(&convert, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, output::kChannels,
+                          output::kRate) < 0)
+        return nullptr;
+    std::vector<Uint8> buffer(static_cast<std::size_t>(bytes) * static_cast<std::size_t>(convert.len_mult));
+    std::memcpy(buffer.data(), wave.get(), bytes);
+    convert.buf = buffer.data();
+    convert.len = static_cast<int>(bytes);
+    if (convert.needed && SDL_ConvertAudio(&convert) != 0)
+        return nullptr;
+    const std::size_t converted = convert.needed ? static_cast<std::size_t>(convert.len_cvt) : bytes;
+    auto sound = std::make_unique<Sound>();
+    sound->samples.resize(converted / sizeof(std::int16_t));
+    std::memcpy(sound->samples.data(), buffer.data(), sound->samples.size() * sizeof(std::int16_t));
+    return sound;
+}
+
+} // namespace
+
+void WaveEffects::play(const std::string& path, unsigned flags)
+{
+    if (flags & kSndNoStop) {
+        const AudioDevice::Lock lock(device_);
+        if (mixer_.effectPlaying())
+            return;
+    }
+    const Sound* sound = soundFor(path);
+    if (!sound || !device_.open())
+        return;
+    const AudioDevice::Lock lock(device_);
+    mixer_.startEffect(sound);
+}
+
+const Sound* WaveEffects::soundFor(const std::string& path)
+{
+    auto found = sounds_.find(path);
+    if (found == sounds_.end())
+        found = sounds_.emplace(path, readWave(path)).first;
+    return found->second.get();
+}
+
+} // namespace zunaka

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "GameState.h"
+#include "GuardedApplication.h"
+#include "QtForms.h"
+#include "platform/qt/QtPlatform.h"
+#include "platform/qt/TerminationSignals.h"
+#include "shell/MainLoop.h"
+
+
+namespace zunaka {
+
+// The whole program as main() runs it: Qt, the platform, the game's state and its two windows. The
+// benchmark runs the same program with its own loop options and looks at the state between frames.
+class Program {
+public:
+    // Qt takes its own options out of argc and argv here.
+    Program(int& argc, char** argv);
+
+    // Start-up, the main loop and shutdown (formLoad); returns the process's exit status.
+    int run(const LoopOptions& options = {});
+
+    GameState& state() { return state_; }
+    QtForms& forms() { return forms_; }
+
+private:
+    GuardedApplication app_;
+    QtPlatform platform_;
+    GameState state_;
+    QtForms forms_;
+    TerminationSignals termination_;
+};
+
+} // namespace zunaka
