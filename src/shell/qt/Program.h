@@ -21,6 +21,7 @@ public:
 
     GameState& state() { return state_; }
     QtForms& forms() { return forms_; }
+    QtPlatform& platform() { return platform_; }
 
 private:
     QApplication app_;
