@@ -16,6 +16,12 @@ constexpr const char* kIconResource = ":/icons/zunaka-32.png";
 
 } // namespace
 
+Program::UnixEventDispatcher::UnixEventDispatcher()
+{
+    if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))
+        qputenv("QT_NO_GLIB", "1");
+}
+
 Program::Program(int& argc, char** argv)
     : app_(argc, argv), forms_(state_, platform_), termination_([this] { forms_.unloadMainForm(); })
 {
