@@ -27,6 +27,15 @@ struct HoleRect {
 template <typename T>
 using PerHole = OneBased<T, kHoleCount>;
 
+// The status strip as a frame printed it, with the counts it shows: a frame whose counts are the same and
+// whose strip still holds these pixels would print them again, at a third of the main thread's time.
+struct PrintedStatus {
+    int popCount = -1;
+    int hitCount = -1;
+    qint64 background = 0;  // cacheKey of the background it was restored from
+    QImage strip;
+};
+
 // Everything the game knows at run time. The application owns the one instance and passes it by reference
 // to every handler and routine; the names are those the game's rules use.
 struct GameState {
@@ -83,6 +92,9 @@ struct GameState {
 
     // Ticks counted by the title window's one-second timer.
     int titleTicks = 0;
+
+    // The status strip as the last frame printed it (Status.cpp).
+    PrintedStatus statusPrinted;
 };
 
 } // namespace zunaka

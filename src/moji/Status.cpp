@@ -5,6 +5,8 @@
 #include "platform/Platform.h"
 #include "platform/Print.h"
 
+#include <cstring>
+
 namespace zunaka {
 
 namespace {
@@ -21,15 +23,36 @@ QString countText(const char* caption, int count)
     return QString::fromUtf8(caption) + QLatin1Char(' ') + QString::number(count);
 }
 
+// Whether the top rows of the buffer hold what the last print left there, for the counts of now.
+bool stillPrinted(const GameState& s, int rows)
+{
+    const PrintedStatus& printed = s.statusPrinted;
+    const QImage& strip = printed.strip;
+    if (printed.popCount != s.gPopCount || printed.hitCount != s.gHitCount ||
+        printed.background != s.BackPicture.cacheKey() || strip.height() != rows ||
+        strip.width() != s.AllPicture.width() || strip.format() != s.AllPicture.format())
+        return false;
+    const auto bytes = static_cast<std::size_t>(strip.bytesPerLine());
+    for (int y = 0; y < rows; ++y) {
+        if (std::memcmp(strip.constScanLine(y), s.AllPicture.constScanLine(y), bytes) != 0)
+            return false;
+    }
+    return true;
+}
+
 // `bufferRows` rows of the buffer, restored from the background so no digit of the previous frame
-// remains, shown as `windowRows` rows of the window.
+// remains, shown as `windowRows` rows of the window. A strip that still holds what the same counts printed
+// over the same background is what restoring and printing again would give, and is left as it is.
 void printStatus(GameState& s, Platform& p, int bufferRows, int windowRows)
 {
-    const QFont font = proportionalGothic(kStatusFontPx);
     const QRect strip(0, 0, s.AllPicture.width(), bufferRows);
-    bitBlt(s.AllPicture, {0, 0}, s.BackPicture, strip);
-    printText(s.AllPicture, font, kPopCountColour, kPopCountAt, countText("ずなか", s.gPopCount));
-    printText(s.AllPicture, font, kHitCountColour, kHitCountAt, countText("つかまえた", s.gHitCount));
+    if (!stillPrinted(s, bufferRows)) {
+        const QFont font = proportionalGothic(kStatusFontPx);
+        bitBlt(s.AllPicture, {0, 0}, s.BackPicture, strip);
+        printText(s.AllPicture, font, kPopCountColour, kPopCountAt, countText("ずなか", s.gPopCount));
+        printText(s.AllPicture, font, kHitCountColour, kHitCountAt, countText("つかまえた", s.gHitCount));
+        s.statusPrinted = {s.gPopCount, s.gHitCount, s.BackPicture.cacheKey(), s.AllPicture.copy(strip)};
+    }
     Forms& forms = p.forms();
     forms.blitToWindow(s.AllPicture, strip, QRect(0, 0, forms.mainScaleWidth(), windowRows));
 }

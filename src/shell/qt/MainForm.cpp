@@ -81,25 +81,48 @@ MainForm::MainForm(GameState& state, Platform& platform) : state_(state), platfo
     mainPicture_ = new MainPicture(this);
     setCentralWidget(mainPicture_);
 
-    // The key box and the OK button stand in front of the visible surface, hidden until they are needed.
-    text1_ = new QLineEdit(mainPicture_);
-    text1_->setGeometry(kKeyBoxRect);
-    text1_->setFont(proportionalGothic(kKeyBoxFontPx));
-    // Keys must arrive as plain characters, never through an input method's composition.
-    text1_->setAttribute(Qt::WA_InputMethodEnabled, false);
-    text1_->installEventFilter(new KeyBoxFilter(state_, platform_, text1_));
-    text1_->hide();
-
-    command1_ = new QPushButton(QStringLiteral("OK"), mainPicture_);
-    command1_->setGeometry(kOkButtonRect);
-    command1_->setFont(proportionalGothic(kOkButtonFontPx));
-    command1_->hide();
-
     menus_ = std::make_unique<MainMenus>(*menuBar(), state_, platform_);
     // The window's own face is the default for what is printed on it; the menus keep the desktop's.
     menuBar()->setFont(QApplication::font(menuBar()));
     // The window keeps the size it is given: no dragging of its frame.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+// The key box and the OK button stand in front of the visible surface, hidden until they are needed. Each
+// is made on its first use, after the title is on the screen: a control in its own size of the Japanese
+// face costs a font lookup, and the two together delayed the title by a fifth.
+QLineEdit* MainForm::keyBox()
+{
+    if (!text1_) {
+        text1_ = new QLineEdit(mainPicture_);
+        text1_->hide();
+        text1_->setGeometry(kKeyBoxRect);
+        text1_->setFont(proportionalGothic(kKeyBoxFontPx));
+        // Keys must arrive as plain characters, never through an input method's composition.
+        text1_->setAttribute(Qt::WA_InputMethodEnabled, false);
+        text1_->installEventFilter(new KeyBoxFilter(state_, platform_, text1_));
+    }
+    return text1_;
+}
+
+QPushButton* MainForm::okButton()
+{
+    if (!command1_) {
+        command1_ = new QPushButton(QStringLiteral("OK"), mainPicture_);
+        command1_->hide();
+        command1_->setGeometry(kOkButtonRect);
+        command1_->setFont(proportionalGothic(kOkButtonFontPx));
+        connect(command1_, &QPushButton::clicked, this, [this] {
+            if (onOkClicked)
+                onOkClicked();
+        });
+    }
+    return command1_;
+}
+
+std::string MainForm::keyBoxText() const
+{
+    return text1_ ? text1_->text().toStdString() : std::string();
 }
 
 void MainForm::setClientSize(QSize size)

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 class QLineEdit;
 class QPushButton;
@@ -46,8 +47,11 @@ class MainForm : public QMainWindow {
 public:
     MainForm(GameState& state, Platform& platform);
 
-    QLineEdit* keyBox() const { return text1_; }
-    QPushButton* okButton() const { return command1_; }
+    // The key box `Text1` and the OK button `Command1`, made on first use.
+    QLineEdit* keyBox();
+    QPushButton* okButton();
+    // Empty while the box has not been made.
+    std::string keyBoxText() const;
     MainPicture* mainPicture() const { return mainPicture_; }
     MainMenus& menus() { return *menus_; }
 
@@ -58,6 +62,8 @@ public:
     // Raised by the windowing system's close (close box, window manager, session end); the forms run the
     // game's unload handlers for it.
     std::function<void()> onClose;
+    // Raised by a click on the OK button.
+    std::function<void()> onOkClicked;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

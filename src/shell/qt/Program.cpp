@@ -2,6 +2,7 @@
 
 #include "shell/Startup.h"
 
+#include <QFile>
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
@@ -16,6 +17,12 @@ constexpr const char* kIconResource = ":/icons/zunaka-32.png";
 
 } // namespace
 
+Program::UnixEventDispatcher::UnixEventDispatcher()
+{
+    if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))
+        qputenv("QT_NO_GLIB", "1");
+}
+
 // A signal closes the main window like any other way out; while a message that ends the program is up,
 // that ending comes at once, with the failure status and without the unload handlers.
 Program::Program(int& argc, char** argv)
@@ -29,9 +36,12 @@ Program::Program(int& argc, char** argv)
     QGuiApplication::setDesktopFileName(QStringLiteral(ZUNAKA_APP_ID));
     // The program ends when its main loop does, not when a window closes.
     QApplication::setQuitOnLastWindowClosed(false);
-    // Only the main window has an icon of its own; the title window has none. Read as PNG by name: a QIcon
-    // made from the file name would load every image plug-in to find the format, before the title shows.
-    forms_.mainForm().setWindowIcon(QIcon(QPixmap::fromImage(QImage(QString::fromLatin1(kIconResource), "PNG"))));
+    // Only the main window has an icon of its own; the title window has none. Read as PNG by name, and only
+    // when it is there: a QIcon made from the file name, or a read of a file that is missing, loads every
+    // image plug-in to find a format, before the title shows.
+    const QString icon = QString::fromLatin1(kIconResource);
+    if (QFile::exists(icon))
+        forms_.mainForm().setWindowIcon(QIcon(QPixmap::fromImage(QImage(icon, "PNG"))));
     platform_.setForms(&forms_);
     app_.setPlatform(&platform_);
 }

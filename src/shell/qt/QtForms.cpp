@@ -20,8 +20,7 @@ QtForms::QtForms(GameState& state, Platform& platform) : state_(state), platform
     title_.onMouseDown = [this] { titleMouseDown(state_, platform_); };
     title_.onClose = [this] { unloadTitleForm(); };
     main_.mainPicture()->onShown = [this] { mainPicturePaint(state_, platform_); };
-    QObject::connect(main_.okButton(), &QPushButton::clicked, main_.okButton(),
-                     [this] { command1Click(state_, platform_); });
+    main_.onOkClicked = [this] { command1Click(state_, platform_); };
 }
 
 void QtForms::setMainClientSize(int width, int height)
@@ -95,7 +94,7 @@ void QtForms::setKeyBoxText(const std::string& text)
 
 std::string QtForms::keyBoxText() const
 {
-    return main_.keyBox()->text().toStdString();
+    return main_.keyBoxText();
 }
 
 void QtForms::focusKeyBox()
