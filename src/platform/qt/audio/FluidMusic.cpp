@@ -15,8 +15,8 @@ namespace synth {
 // The loudness the music had on SDL_mixer (its volume 80 of 128, which it turned into FluidSynth's gain
 // times 1.2): a little under the effects, so hits and misses are heard over the song.
 constexpr double kGain = 80 * 1.2 / 128;
-// Four instruments and their release tails never need more.
-constexpr int kPolyphony = 64;
+// The piece sounds at most 20 voices at once, release tails included; each voice held costs 10 KB.
+constexpr int kPolyphony = 32;
 constexpr int kMidiChannels = 16;
 constexpr int kResetAllControllers = 121;
 // One block of FluidSynth's, enough for the player to send the piece's first events.
