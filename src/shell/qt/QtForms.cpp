@@ -137,6 +137,8 @@ void QtForms::unloadTitleForm()
     titleFormUnload(state_, platform_);
     title_.timer1().stop();
     title_.hide();
+    // Queued: the unload may come from one of the window's own event handlers.
+    QMetaObject::invokeMethod(&title_, &TitleForm::release, Qt::QueuedConnection);
 }
 
 int QtForms::mainScaleWidth() const

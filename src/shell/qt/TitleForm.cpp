@@ -37,6 +37,12 @@ void TitleForm::setPicture(const QImage& picture, int width, int height)
     update();
 }
 
+void TitleForm::release()
+{
+    picture_ = QImage();
+    destroy();
+}
+
 void TitleForm::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);

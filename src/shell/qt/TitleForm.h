@@ -15,6 +15,9 @@ public:
     TitleForm();
 
     void setPicture(const QImage& picture, int width, int height);
+    // Lets go of the picture and of the window's surfaces once it is unloaded: they held two full-size
+    // pictures through the whole game.
+    void release();
     QTimer& timer1() { return timer1_; }
 
     std::function<void()> onTick;

@@ -1,6 +1,8 @@
 #include "FluidMusic.h"
 
 #include "AudioDevice.h"
+#include "PiecePresets.h"
+#include "ViewLoader.h"
 #include "platform/qt/MusicFile.h"
 
 #include <cstdio>
@@ -12,11 +14,6 @@ namespace zunaka {
 namespace {
 
 namespace synth {
-// The loudness the music had on SDL_mixer (its volume 80 of 128, which it turned into FluidSynth's gain
-// times 1.2): a little under the effects, so hits and misses are heard over the song.
-constexpr double kGain = 80 * 1.2 / 128;
-// Four instruments and their release tails never need more.
-constexpr int kPolyphony = 64;
 constexpr int kMidiChannels = 16;
 constexpr int kResetAllControllers = 121;
 // One block of FluidSynth's, enough for the player to send the piece's first events.
@@ -40,27 +37,44 @@ bool FluidMusic::makeSynth()
 {
     if (synth_ || !enabled_)
         return synth_ != nullptr;
-    settings_.reset(new_fluid_settings());
-    fluid_settings_t* s = settings_.get();
-    fluid_settings_setnum(s, "synth.sample-rate", output::kRate);
-    fluid_settings_setnum(s, "synth.gain", synth::kGain);
-    fluid_settings_setint(s, "synth.polyphony", synth::kPolyphony);
-    // Reverb and chorus take a third of the synthesizer's time for a wet signal 25 dB under the piece.
-    fluid_settings_setint(s, "synth.reverb.active", 0);
-    fluid_settings_setint(s, "synth.chorus.active", 0);
-    // Only the samples of the instruments selected on a channel are read, not the whole SoundFont.
-    fluid_settings_setint(s, "synth.dynamic-sample-loading", 1);
-    // Pinning samples would need a memory lock limit a desktop session does not give, and warn.
-    fluid_settings_setint(s, "synth.lock-memory", 0);
-    // A new player must not reset the synthesizer: that would unselect the piece's instruments and drop
-    // their samples, to be read again in the audio callback. playFromStart() silences it instead.
-    fluid_settings_setint(s, "player.reset-synth", 0);
-    synth_.reset(new_fluid_synth(s));
+    settings_ = musicSettings();
+    synth_.reset(new_fluid_synth(settings_.get()));
     if (!synth_)
         return false;
-    if (!soundFont_ || fluid_synth_sfload(synth_.get(), soundFont_->c_str(), 1) == FLUID_FAILED)
-        std::fprintf(stderr, "zunaka: no music: no General MIDI SoundFont could be read\n");
+    // Tried before the loaders the synthesizer comes with; it takes only the names viewName() makes.
+    fluid_synth_add_sfloader(synth_.get(), newViewLoader(settings_.get()));
     return true;
+}
+
+// Loads only the presets the piece selects, through a SoundFontView; the whole file if the view cannot be
+// made. No preset is selected on loading: the piece selects its own at its start, and a channel that
+// plays before it selects one gets the default preset here, so no other instrument's samples are read.
+void FluidMusic::loadSoundFontFor(const std::vector<char>& piece)
+{
+    const PieceNeeds needs = piecePresets(std::string_view(piece.data(), piece.size()));
+    std::set<PresetId> asked = needs.presets;
+    for (const int channel : needs.defaultChannels)
+        asked.insert({channel == gm::kDrumChannel ? gm::kDrumBank : 0, 0});
+    if (soundFontId_ != FLUID_FAILED && asked == viewPresets_)
+        return;
+    if (soundFontId_ != FLUID_FAILED)
+        fluid_synth_sfunload(synth_.get(), soundFontId_, 1);
+    soundFontId_ = FLUID_FAILED;
+    viewPresets_ = asked;
+    if (!soundFont_) {
+        std::fprintf(stderr, "zunaka: no music: no General MIDI SoundFont is installed\n");
+        return;
+    }
+    std::string name = *soundFont_;
+    if (auto view = SoundFontView::make(*soundFont_, asked)) {
+        views_.push_back(std::move(*view));
+        name = viewName(views_.back());
+    }
+    soundFontId_ = fluid_synth_sfload(synth_.get(), name.c_str(), 0);
+    if (soundFontId_ == FLUID_FAILED)
+        std::fprintf(stderr, "zunaka: no music: %s could not be read\n", soundFont_->c_str());
+    for (const int channel : needs.defaultChannels)
+        fluid_synth_program_change(synth_.get(), channel, 0);
 }
 
 bool FluidMusic::load(const std::string& path)
@@ -73,6 +87,7 @@ bool FluidMusic::load(const std::string& path)
     if (!makeSynth())
         return true;
     const AudioDevice::Lock lock(device_);
+    loadSoundFontFor(piece_);
     startPlayer();
     std::vector<std::int16_t> scratch(synth::kPrimeFrames * output::kChannels);
     render(scratch.data(), synth::kPrimeFrames);

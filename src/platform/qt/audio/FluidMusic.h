@@ -1,10 +1,13 @@
 #pragma once
 
+#include "FluidSettings.h"
+#include "SoundFontView.h"
 #include "SoundMixer.h"
 #include "platform/MediaDevice.h"
 
 #include <fluidsynth.h>
 
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,16 +16,6 @@
 namespace zunaka {
 
 class AudioDevice;
-
-struct FluidSettingsFree {
-    void operator()(fluid_settings_t* settings) const { delete_fluid_settings(settings); }
-};
-struct FluidSynthFree {
-    void operator()(fluid_synth_t* synth) const { delete_fluid_synth(synth); }
-};
-struct FluidPlayerFree {
-    void operator()(fluid_player_t* player) const { delete_fluid_player(player); }
-};
 
 // The background music: one FluidSynth synthesizer for the whole run, with the SoundFont read once and
 // only the samples of the instruments the piece uses in memory, rendered straight into the mixer. A
@@ -51,6 +44,7 @@ public:
 
 private:
     bool makeSynth();
+    void loadSoundFontFor(const std::vector<char>& piece);
     void startPlayer();
     void dropPlayerAndSilence();
 
@@ -58,9 +52,13 @@ private:
     std::optional<std::string> soundFont_;
     bool enabled_;
     std::vector<char> piece_;
-    std::unique_ptr<fluid_settings_t, FluidSettingsFree> settings_;
-    std::unique_ptr<fluid_synth_t, FluidSynthFree> synth_;
-    std::unique_ptr<fluid_player_t, FluidPlayerFree> player_;
+    // Every view given to the synthesizer, kept until it goes: FluidSynth reads samples through them.
+    std::deque<SoundFontView> views_;
+    std::set<PresetId> viewPresets_;
+    int soundFontId_ = FLUID_FAILED;
+    FluidSettingsPtr settings_;
+    FluidSynthPtr synth_;
+    FluidPlayerPtr player_;
 };
 
 } // namespace zunaka
