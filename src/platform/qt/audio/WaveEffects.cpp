@@ -17,14 +17,14 @@ struct WaveFree {
 
 std::unique_ptr<Sound> readWave(const std::string& path)
 {
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec format{};
     Uint8* raw = nullptr;
     Uint32 bytes = 0;
-    if (!SDL_LoadWAV(path.c_str(), &spec, &raw, &bytes))
+    if (!SDL_LoadWAV(path.c_str(), &format, &raw, &bytes))
         return nullptr;
     const std::unique_ptr<Uint8, WaveFree> wave(raw);
     SDL_AudioCVT convert{};
-    if (SDL_BuildAudioCVT(&convert, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, output::kChannels,
+    if (SDL_BuildAudioCVT(&convert, format.format, format.channels, format.freq, AUDIO_S16SYS, output::kChannels,
                           output::kRate) < 0)
         return nullptr;
     std::vector<Uint8> buffer(static_cast<std::size_t>(bytes) * static_cast<std::size_t>(convert.len_mult));
