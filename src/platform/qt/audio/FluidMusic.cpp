@@ -58,7 +58,7 @@ void FluidMusic::loadSoundFontFor(const std::vector<char>& piece)
     if (soundFontId_ != FLUID_FAILED && asked == viewPresets_)
         return;
     if (soundFontId_ != FLUID_FAILED)
-        fluid_synth_sfunload(synth_.get(), soundFontId_, 1);
+        fluid_synth_sfunload(synth_.get(), soundFontId_, 0);
     soundFontId_ = FLUID_FAILED;
     viewPresets_ = asked;
     if (!soundFont_) {
@@ -88,6 +88,8 @@ bool FluidMusic::load(const std::string& path)
         return true;
     const AudioDevice::Lock lock(device_);
     loadSoundFontFor(piece_);
+    // The piece's first block selects its instruments: their samples are read now, on this thread, and
+    // not in the audio callback when the piece begins.
     startPlayer();
     std::vector<std::int16_t> scratch(synth::kPrimeFrames * output::kChannels);
     render(scratch.data(), synth::kPrimeFrames);

@@ -17,10 +17,10 @@ namespace zunaka {
 
 class AudioDevice;
 
-// The background music: one FluidSynth synthesizer for the whole run, with the SoundFont read once and
-// only the samples of the instruments the piece uses in memory, rendered straight into the mixer. A
-// player that has played does not start cleanly again (its first notes are lost), but a player costs
-// nothing beside the synthesizer, so every play starts a new one on the piece read at open.
+// The background music: one FluidSynth synthesizer for the whole run, rendered straight into the mixer,
+// with the SoundFont read once, and of it only the presets the piece selects and their samples in memory.
+// Every play starts a new player on the piece read at open: a player costs nothing beside the
+// synthesizer, and a new one keeps nothing of the last play.
 class FluidMusic final : public MusicBackend, public MusicSource {
 public:
     // `soundFont`: the SoundFont to load, if any was found; `enabled`: false when there is no audio at
