@@ -2,6 +2,7 @@
 #include "holes/DrawMole.h"
 #include "holes/HoleMotion.h"
 #include "moji/Status.h"
+#include "platform/Blit.h"
 
 #include <gtest/gtest.h>
 
@@ -9,22 +10,8 @@ namespace zunaka {
 namespace {
 
 using test::Harness;
-
-QImage pattern(int w, int h, int seed)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            image.setPixel(x, y, qRgb((x * 7 + seed) % 256, (y * 11 + seed * 3) % 256, (x * y + seed) % 256));
-    return image;
-}
-
-QImage solid(QRgb colour, int w = 125, int h = 145)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(colour);
-    return image;
-}
+using test::pattern;
+using test::solid;
 
 // A game's state after start-up on a full-size or small screen, with a patterned background and buffer.
 Harness drawing(bool fullSize = true)
@@ -173,6 +160,36 @@ TEST(Drawing, TheStripIsRedrawnFromTheBackgroundSoNoDigitSmears)
         const auto& blit = fresh.p.fakeForms.windowBlits.back();
         EXPECT_EQ(blit.from, QRect(0, 0, 640, rows)) << wide;
         EXPECT_EQ(blit.to, QRect(0, 0, fresh.p.fakeForms.window.width(), wide ? 100 : 73)) << wide;
+    }
+}
+
+// The copy's pixels are those of a plain copy, and the rectangle it returns holds every changed pixel and
+// no row or column more than needed, so the window repaints all that changed and nothing else.
+TEST(CopyChangedPixels, CopiesLikeBitBltAndReturnsTheBoundsOfWhatChanged)
+{
+    const QRgb grey = qRgb(90, 90, 90);
+    struct Case {
+        const char* name;
+        std::vector<QPoint> changed;  // pixels of the source region that differ from the target
+        QRect expected;               // in target coordinates; the region is copied to (30, 40)
+    };
+    const Case cases[] = {
+        {"nothing differs", {}, QRect()},
+        {"one pixel", {{5, 6}}, QRect(35, 46, 1, 1)},
+        {"first and last pixel", {{0, 0}, {19, 9}}, QRect(30, 40, 20, 10)},
+        {"two rows apart, columns crossing", {{12, 2}, {3, 7}}, QRect(33, 42, 10, 6)},
+        {"last column only", {{19, 4}, {19, 5}}, QRect(49, 44, 1, 2)},
+    };
+    for (const Case& c : cases) {
+        QImage source = solid(grey, 60, 50);
+        for (const QPoint at : c.changed)
+            source.setPixel(at + QPoint(10, 20), qRgb(200, at.x(), at.y()));
+        QImage target = solid(grey, 80, 60);
+        QImage expected = target;
+        bitBlt(expected, {30, 40}, source, QRect(10, 20, 20, 10));
+
+        EXPECT_EQ(copyChangedPixels(target, {30, 40}, source, QRect(10, 20, 20, 10)), c.expected) << c.name;
+        EXPECT_EQ(target, expected) << c.name;
     }
 }
 

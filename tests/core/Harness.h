@@ -13,6 +13,23 @@
 
 namespace zunaka::test {
 
+inline QImage solid(QRgb colour, int w = 125, int h = 145)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+// A picture whose neighbouring pixels differ, so that any pixel out of place shows.
+inline QImage pattern(int w, int h, int seed)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.setPixel(x, y, qRgb((x * 7 + seed) % 256, (y * 11 + seed * 3) % 256, (x * y + seed) % 256));
+    return image;
+}
+
 // A game on the fake platform, with the windows' handlers wired as the real windows wire them.
 struct Harness {
     GameState s;
@@ -45,11 +62,7 @@ struct Harness {
     // that it shows where it was scaled to the canvas.
     void providePictures(const std::string& folder = "/opt/zunaka/Deta/")
     {
-        const auto blank = [](int w, int h) {
-            QImage image(w, h, QImage::Format_RGB32);
-            image.fill(Qt::white);
-            return image;
-        };
+        const auto blank = [](int w, int h) { return solid(qRgb(255, 255, 255), w, h); };
         QImage back(64, 48, QImage::Format_RGB32);
         for (int y = 0; y < back.height(); ++y)
             for (int x = 0; x < back.width(); ++x)
