@@ -27,6 +27,7 @@ TEST(Game, StartResetsTheGameAndStartsTheMusicFromTheTop)
     h.s.gPopCount = 12;
     h.s.gHitCount = 5;
     h.s.gHoleCaught[3] = true;
+    h.s.gHoleUp[2] = h.s.gHoleDown[5] = true;
     h.s.gHoleRect[2].top = 150;
     h.p.fakeForms.keyBoxTextValue = "k";
     startClick(h.s, h.p);
@@ -42,8 +43,9 @@ TEST(Game, StartResetsTheGameAndStartsTheMusicFromTheTop)
     EXPECT_EQ(h.p.fakeForms.keyBoxTextValue, "");
     for (int i = 1; i <= kHoleCount; ++i) {
         EXPECT_EQ(h.top(i), h.s.gHoleBottom[i]) << "hole " << i;
-        EXPECT_FALSE(h.s.gHoleCaught[i]) << "hole " << i;
+        EXPECT_FALSE(h.s.gHoleCaught[i] || h.s.gHoleUp[i] || h.s.gHoleDown[i]) << "hole " << i;
         EXPECT_EQ(h.s.gHoleTick[i], 777) << "hole " << i;
+        EXPECT_TRUE(h.s.gHoleWait[i] >= 1000 && h.s.gHoleWait[i] <= 7000) << "a fresh hide wait, hole " << i;
     }
 }
 

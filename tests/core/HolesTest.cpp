@@ -1,15 +1,75 @@
+// The holes: how long a mole waits, how it rises, stays and sinks, which character it carries.
 #include "Harness.h"
 #include "holes/HoleMotion.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <optional>
+#include <set>
 #include <vector>
 
 namespace zunaka {
 namespace {
 
 using test::Harness;
+
+constexpr float kJustBelowOne = 0.99999994f;  // the largest float below 1
+
+TEST(HoleTiming, HideWaitIsOneToSevenWholeSecondsAtEverySpeed)
+{
+    const std::pair<float, int> rows[] = {{0.0f, 1000}, {0.14f, 1000}, {0.15f, 2000}, {0.5f, 4000},
+                                          {0.86f, 7000}, {kJustBelowOne, 7000}};
+    for (int speed = 1; speed <= 3; ++speed) {
+        for (const auto& [r, wait] : rows) {
+            Harness h;
+            h.setUp();
+            h.s.gSpeed = speed;
+            h.p.queuedRandom = {r};
+            setHideWait(h.s, h.p, 4);
+            EXPECT_EQ(h.s.gHoleWait[4], wait) << "r " << r << " speed " << speed;
+        }
+    }
+}
+
+TEST(HoleTiming, ShowWaitDependsOnTheSpeed)
+{
+    struct Row {
+        int speed;
+        float r;
+        int wait;
+        bool drawsRandom;
+    };
+    const Row rows[] = {
+        {1, 0.7f, 1, false},         {2, 0.0f, 2000, true},   {2, 0.49f, 2000, true},
+        {2, 0.5f, 3000, true},       {2, kJustBelowOne, 3000, true}, {3, 0.0f, 4000, true},
+        {3, 0.33f, 4000, true},      {3, 0.34f, 5000, true},  {3, 0.67f, 6000, true},
+        {3, kJustBelowOne, 6000, true},
+    };
+    for (const Row& row : rows) {
+        Harness h;
+        h.setUp();
+        h.s.gSpeed = row.speed;
+        h.p.queuedRandom = {row.r};
+        setShowWait(h.s, h.p, 2);
+        EXPECT_EQ(h.s.gHoleWait[2], row.wait) << "speed " << row.speed << " r " << row.r;
+        EXPECT_EQ(h.p.queuedRandom.empty(), row.drawsRandom) << "speed " << row.speed;
+    }
+}
+
+TEST(HoleModel, HiddenRectanglesAndWholeStepsOfTravel)
+{
+    Harness h;
+    h.setUp();
+    const HoleRect expected[] = {{63, 252, 188, 397}, {270, 228, 395, 373}, {464, 252, 589, 397},
+                                 {63, 406, 188, 551}, {270, 429, 395, 574}, {464, 406, 589, 551}};
+    const int travel[] = {140, 120, 120, 120, 140, 120};
+    for (int i = 1; i <= kHoleCount; ++i) {
+        EXPECT_EQ(h.s.gHoleRect[i], expected[i - 1]) << "hole " << i;
+        EXPECT_EQ(h.s.gHoleBottom[i] - h.s.gHoleTop[i], travel[i - 1]) << "hole " << i;
+        EXPECT_EQ((h.s.gHoleBottom[i] - h.s.gHoleTop[i]) % h.s.gStep, 0) << "hole " << i;
+    }
+}
 
 constexpr int kFrame = 31;  // the first tick on which a frame may run
 
@@ -87,17 +147,6 @@ TEST(HoleMotion, AHoleOfOneHundredTwentyPixelsTakesSixStepsEachWay)
                "hole 2 at speed 1");
 }
 
-TEST(HoleMotion, AtSpeedOneTheMoleIsAtTheTopForExactlyTwoSteps)
-{
-    Harness h = readyHole(5, 1);
-    const auto steps = walk(h, 5, 10);
-    int atTop = 0;
-    for (const Step& step : steps)
-        atTop += step.top == 289 ? 1 : 0;
-    EXPECT_EQ(atTop, 2);
-    EXPECT_EQ(steps[8].top, 309) << "the step after the rise ended begins the sink";
-}
-
 TEST(HoleMotion, ACaughtMoleTurnsBackAtTheNextStepFromWhereverItIs)
 {
     struct Row {
@@ -161,6 +210,40 @@ TEST(HoleMotion, TheLastRiseGoesToTheLowestNumberedReadyHole)
             EXPECT_EQ(h.s.gHoleTick[i], -1001) << "hole " << i;
         }
     }
+}
+
+TEST(MojiTable, EachLessonDrawsAllItsOwnKeysAndNoOthers)
+{
+    const std::string table = "ASDFGHJKL;:]QWERTYUIOP@[ZXCVBNM,./1234567890";
+    const std::pair<int, int> lessons[] = {{0, 12}, {12, 12}, {24, 10}, {34, 10}, {0, 34}, {0, 44}};
+    for (int lesson = 1; lesson <= 6; ++lesson) {
+        test::Harness h;
+        h.setUp();
+        h.s.gLesson = lesson;
+        h.p.queuedRandom = {0.0f, kJustBelowOne};  // then the generator's own values
+        std::string drawn;
+        for (int i = 0; i < 2000; ++i) {
+            selectMoji(h.s, h.p, 1);
+            drawn += h.s.gHoleMoji[1];
+        }
+        const std::string own = table.substr(lessons[lesson - 1].first, lessons[lesson - 1].second);
+        EXPECT_EQ(drawn.substr(0, 2), own.substr(0, 1) + own.back()) << "lesson " << lesson << ": r = 0, r < 1";
+        EXPECT_EQ(std::set(drawn.begin(), drawn.end()), std::set(own.begin(), own.end())) << "lesson " << lesson;
+    }
+}
+
+// The step that starts a rise draws four values: the character, then red, green and blue, each 1..200.
+TEST(MojiTable, ARiseDrawsTheCharacterThenRedGreenAndBlue)
+{
+    test::Harness h;
+    h.setUp();
+    h.s.gLesson = 6;
+    h.s.gHoleTick[4] = -1;  // the hide wait (0 ms) of hole 4 has run out
+    h.p.queuedRandom = {kJustBelowOne, 0.5f, 0.0f, kJustBelowOne};
+    moveHole(h.s, h.p, 4);
+    EXPECT_EQ(h.s.gHoleMoji[4], "0");
+    EXPECT_EQ((std::array{h.s.gMojiRed[4], h.s.gMojiGreen[4], h.s.gMojiBlue[4]}), (std::array{101, 1, 200}));
+    EXPECT_TRUE(h.p.queuedRandom.empty()) << "not all four values drawn";
 }
 
 } // namespace
