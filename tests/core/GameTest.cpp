@@ -1,7 +1,12 @@
+// Starting and stopping a game, the main loop that runs it, and the clock and generator under both.
 #include "Harness.h"
+#include "platform/Rng.h"
 #include "shell/Game.h"
+#include "shell/MainLoop.h"
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 namespace zunaka {
 namespace {
@@ -87,27 +92,124 @@ TEST(Game, StartAndStopSendExactlyTheirMediaCommands)
     }
 }
 
-TEST(Game, FinishesOnlyWhenEveryMoleIsBackInItsHole)
+TEST(MainLoop, APassWithoutAGameOnlyDispatchesEvents)
+{
+    Harness h;
+    h.setUp();
+    h.p.now = 100000;
+    runPass(h.s, h.p);
+    EXPECT_EQ(h.p.doEventsCount, 1);
+    EXPECT_EQ(h.p.fakeForms.focusCount, 0);
+    EXPECT_EQ(h.s.gFrameTick, 0);
+    EXPECT_TRUE(h.p.mediaCommands.empty());
+    EXPECT_EQ(idleWaitMs(h.s, h.p.now), -1);
+}
+
+TEST(MainLoop, TheGameEndsInThePassWhoseFrameBringsTheLastMoleDown)
+{
+    Harness h;
+    h.setUp();
+    startClick(h.s, h.p);
+    h.s.gPopCount = h.s.gMojiTotal;
+    h.s.gHoleDown[2] = true;
+    h.s.gHoleRect[2].top = h.s.gHoleBottom[2] - h.s.gStep;
+    h.p.advance(31);
+    runPass(h.s, h.p);
+    EXPECT_EQ(h.top(2), h.s.gHoleBottom[2]);
+    EXPECT_FALSE(h.s.gPlaying) << "the end is tested after the frame, not a frame late";
+    EXPECT_EQ(h.p.fakeForms.focusCount, 1) << "the key box is focused on every pass of a game";
+}
+
+TEST(MainLoop, WaitsUntilTheNextFrameOrMusicRestartIsDue)
 {
     struct Row {
-        int hole;
-        int offset;  // top = bottom - offset
-        bool ends;
+        int sinceFrame;
+        int sinceMusic;
+        bool musicOff;
+        int wait;
     };
-    const Row rows[] = {{0, 0, true}, {1, 20, false}, {6, 1, false}, {5, 140, false}, {3, 0, true}};
+    const Row rows[] = {{0, 0, false, 31},     {10, 10, false, 21},   {31, 31, false, 0},
+                        {45, 45, false, 0},    {0, 66990, false, 11}, {0, 66990, true, 31},
+                        {20, 67000, false, 1}};
     for (const Row& row : rows) {
-        Harness h = idleAfterStartUp();
-        startClick(h.s, h.p);
-        h.p.mediaCommands.clear();
-        if (row.hole != 0)
-            h.s.gHoleRect[row.hole].top = h.s.gHoleBottom[row.hole] - row.offset;
-        finishGame(h.s, h.p);
-        EXPECT_EQ(h.s.gPlaying, !row.ends) << "hole " << row.hole << " offset " << row.offset;
-        EXPECT_EQ(h.p.mediaCommands, row.ends ? Commands{"stop gBGMfile "} : Commands{})
-            << "hole " << row.hole << " offset " << row.offset;
-        // The natural end leaves the key box as it was.
-        EXPECT_TRUE(h.p.fakeForms.keyBoxVisible);
+        GameState s;
+        s.gPlaying = true;
+        s.gBgmOff = row.musicOff;
+        const Tick now = 1'000'000;
+        s.gFrameTick = now - row.sinceFrame;
+        s.gBgmTick = now - row.sinceMusic;
+        EXPECT_EQ(idleWaitMs(s, now), row.wait) << row.sinceFrame << " / " << row.sinceMusic;
     }
+}
+
+TEST(MainLoop, TheMusicRestartsFromTheTopAtTheFirstPassAfterEachPeriod)
+{
+    Harness h;
+    h.setUp();
+    h.p.mciSendString("open \"/m.mid\" type sequencer alias gBGMfile");
+    startClick(h.s, h.p);
+    h.s.gMojiTotal = 1000;  // a game that outlasts the test
+    h.p.schedule(150'000, [&h] { h.s.gLoopOn = false; });
+    mainLoop(h.s, h.p);
+
+    std::vector<std::pair<std::string, Tick>> plays;
+    for (std::size_t i = 0; i < h.p.mediaCommands.size(); ++i) {
+        if (h.p.mediaCommands[i].rfind("play", 0) == 0)
+            plays.emplace_back(h.p.mediaCommands[i - (i > 0 ? 1 : 0)], h.p.mediaTicks[i]);
+    }
+    ASSERT_EQ(plays.size(), 3u);
+    EXPECT_EQ(plays[0].second, 0);
+    EXPECT_EQ(plays[1].second, 67001);
+    EXPECT_EQ(plays[2].second, 134002);
+    EXPECT_EQ(plays[1].first, "stop gBGMfile ") << "a restart stops the piece first";
+}
+
+constexpr Tick kMax = std::numeric_limits<Tick>::max();
+constexpr Tick kMin = std::numeric_limits<Tick>::min();
+
+TEST(Ticks, WaitRunsOutStrictlyAfterItsLengthAcrossEveryWrap)
+{
+    struct Row {
+        Tick since;
+        std::int32_t after;
+        std::int32_t wait;
+        bool runOut;
+    };
+    const Row rows[] = {
+        {0, 1000, 1000, false},        {0, 1001, 1000, true},
+        {kMax - 500, 1000, 1000, false}, {kMax - 500, 1001, 1000, true},  // across 2^31
+        {-500, 1000, 1000, false},     {-500, 1001, 1000, true},          // across 2^32
+        {kMin, 30, 30, false},         {kMin, 31, 30, true},
+        {12345, 0, 1, false},          {12345, 2, 1, true},
+    };
+    for (const Row& row : rows) {
+        const Tick now = static_cast<Tick>(static_cast<std::uint32_t>(row.since) + row.after);
+        EXPECT_EQ(elapsed(now, row.since), row.after) << "since " << row.since;
+        EXPECT_EQ(hasRunOut(now, row.since, row.wait), row.runOut)
+            << "since " << row.since << " after " << row.after << " wait " << row.wait;
+    }
+}
+
+TEST(Rng, StaysBelowOneAndRepeatsFromTheSameStartEveryRun)
+{
+    Rng first;
+    Rng second;
+    float lowest = 1.0f;
+    float highest = 0.0f;
+    for (int i = 0; i < 1'000'000; ++i) {
+        const float r = first.next();
+        ASSERT_EQ(r, second.next()) << "draw " << i;
+        ASSERT_GE(r, 0.0f);
+        ASSERT_LT(r, 1.0f);
+        lowest = std::min(lowest, r);
+        highest = std::max(highest, r);
+    }
+    // Uniform over the whole range, not stuck in part of it; the extremes a million draws rarely reach
+    // are the conversions of the smallest and largest raw values.
+    EXPECT_LT(lowest, 1e-5f);
+    EXPECT_GT(highest, 1.0f - 1e-5f);
+    EXPECT_EQ(Rng::toUnit(0), 0.0f);
+    EXPECT_EQ(Rng::toUnit(~std::uint64_t{0}), 1.0f - 0x1p-24f);
 }
 
 } // namespace

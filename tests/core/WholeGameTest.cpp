@@ -55,6 +55,13 @@ GameRun playGame(Harness& h, Tick startTick, int total, int speed)
         run.trace.emplace_back(elapsed(h.p.now, startTick), tops);
     };
     formLoad(h.s, h.p, options);
+    // Frames come every 31 ms of the virtual clock while the game runs, however often events wake the loop.
+    for (std::size_t f = 1; f < run.trace.size(); ++f) {
+        if (const int gap = run.trace[f].first - run.trace[f - 1].first; gap != 31) {
+            ADD_FAILURE() << total << " moles at speed " << speed << ": frame " << f << " came after " << gap << " ms";
+            break;
+        }
+    }
     return run;
 }
 
@@ -90,10 +97,6 @@ TEST(WholeGame, RunsToItsEndWithExactlyTheChosenNumberOfMoles)
         // A frame sends the window only what changed, never the whole picture.
         for (const auto& blit : h.p.fakeForms.windowBlits)
             ASSERT_NE(blit.from, QRect(0, 0, 640, 480)) << what;
-
-        // Frames come every 31 ms of the virtual clock while the game runs.
-        for (std::size_t f = 1; f < run.trace.size(); ++f)
-            ASSERT_EQ(run.trace[f].first - run.trace[f - 1].first, 31) << what << ", frame " << f;
     }
 }
 
