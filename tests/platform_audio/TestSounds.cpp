@@ -1,11 +1,8 @@
 #include "TestSounds.h"
 
 #include <cstdint>
-#include <filesystem>
 #include <fstream>
 #include <vector>
-
-#include <unistd.h>
 
 namespace zunaka::testing {
 
@@ -62,19 +59,6 @@ void writeSong(const std::string& path)
 void writeText(const std::string& path, const std::string& text)
 {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-}
-
-ScratchFolder::ScratchFolder(const std::string& name)
-    : path((std::filesystem::temp_directory_path() / (name + "-" + std::to_string(getpid()))).string())
-{
-    std::filesystem::remove_all(path);
-    std::filesystem::create_directories(path);
-}
-
-ScratchFolder::~ScratchFolder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
 }
 
 } // namespace zunaka::testing

@@ -17,13 +17,4 @@ void writeSong(const std::string& path);
 
 void writeText(const std::string& path, const std::string& text);
 
-// A fresh folder of this process (ctest may run several test processes at once), removed at the end.
-struct ScratchFolder {
-    explicit ScratchFolder(const std::string& name);
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    std::string path;
-};
-
 } // namespace zunaka::testing
