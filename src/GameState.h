@@ -33,6 +33,9 @@ struct PrintedStatus {
     int popCount = -1;
     int hitCount = -1;
     qint64 background = 0;  // cacheKey of the background it was restored from
+    // cacheKey of the buffer once the strip was last printed or found still printed, and sent: any write
+    // to the buffer since (a mole, the guide page, a new picture) changes it.
+    qint64 buffer = 0;
     QImage strip;
 };
 
