@@ -33,7 +33,25 @@ struct PrintedStatus {
     int popCount = -1;
     int hitCount = -1;
     qint64 background = 0;  // cacheKey of the background it was restored from
+    // cacheKey of the buffer once the strip was last printed or found still printed, and sent: any write
+    // to the buffer since (a mole, the guide page, a new picture) changes it.
+    qint64 buffer = 0;
     QImage strip;
+};
+
+// A mole's picture with its character printed on it, for one look, character, colour and place. Valid
+// only while the character's every inked pixel lies where the look's mask is black: there the composed
+// mole is the picture alone, whatever ground it moves over, so printing the character each frame would
+// give the pixels printed here once.
+struct MojiLook {
+    int picture = 0;
+    std::string moji;
+    QRgb colour = 0;
+    QPoint at;
+    qint64 pictureKey = 0;  // cacheKeys of the look's picture and mask it was made from
+    qint64 maskKey = 0;
+    bool exact = false;  // false: some ink falls outside the mask, and the character is printed each frame
+    QImage image;
 };
 
 // Everything the game knows at run time. The application owns the one instance and passes it by reference
@@ -95,6 +113,8 @@ struct GameState {
 
     // The status strip as the last frame printed it (Status.cpp).
     PrintedStatus statusPrinted;
+    // Per hole, its rising mole's picture with the character on it (DrawMole.cpp).
+    PerHole<MojiLook> mojiLooks;
 };
 
 } // namespace zunaka

@@ -15,6 +15,48 @@ constexpr int kPlayfieldTop = 80;
 // The caught look of picture k is picture k + 4.
 constexpr int kCaughtPictureOffset = 4;
 
+constexpr QRgb kBlack = 0xff000000;
+
+// Whether every pixel the character inks lies where the mask is black: the character printed in white
+// on black shows each pixel it touches.
+bool inkInsideMask(const GameState& s, int hole, const QImage& mask, QPoint at)
+{
+    if (mask.format() != QImage::Format_RGB32)
+        return false;
+    QImage ink(mask.size(), QImage::Format_RGB32);
+    ink.fill(kBlack);
+    printMojiOn(ink, s, hole, qRgb(255, 255, 255), at.x(), at.y());
+    for (int y = 0; y < ink.height(); ++y) {
+        const auto* inked = reinterpret_cast<const QRgb*>(ink.constScanLine(y));
+        const auto* masked = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
+        for (int x = 0; x < ink.width(); ++x) {
+            if (inked[x] != kBlack && masked[x] != kBlack)
+                return false;
+        }
+    }
+    return true;
+}
+
+// The hole's look `k` with its character on it, made again when the look, character, colour or place
+// changed: once per rise. Printing the character each frame was most of a moving mole's drawing time.
+const MojiLook& mojiLook(GameState& s, int hole, int k, QPoint at)
+{
+    MojiLook& look = s.mojiLooks[hole];
+    const QImage& picture = s.gZunImage[k];
+    const QImage& mask = s.gZunMask[k];
+    const QRgb colour = mojiColour(s, hole);
+    if (look.picture == k && look.moji == s.gHoleMoji[hole] && look.colour == colour && look.at == at &&
+        look.pictureKey == picture.cacheKey() && look.maskKey == mask.cacheKey())
+        return look;
+    look = {k, s.gHoleMoji[hole], colour, at, picture.cacheKey(), mask.cacheKey(), false, {}};
+    if (picture.size() != mask.size() || picture.format() != QImage::Format_RGB32 || !inkInsideMask(s, hole, mask, at))
+        return look;
+    look.exact = true;
+    look.image = picture.copy();
+    printMojiOn(look.image, s, hole, colour, at.x(), at.y());
+    return look;
+}
+
 void composeMole(GameState& s, int hole, int picture, int textX, int textY)
 {
     const bool caught = s.gHoleCaught[hole];
@@ -23,9 +65,17 @@ void composeMole(GameState& s, int hole, int picture, int textX, int textY)
     const QRect whole(0, 0, kMoleWidth, kMoleHeight);
     // The mask whitens the mole's shape; the picture then fills it, leaving the ground around it.
     paintPicture(zun, s.gZunMask[k], whole, RasterOp::MergePaint);
+    if (caught) {
+        paintPicture(zun, s.gZunImage[k], whole, RasterOp::SrcAnd);
+        return;
+    }
+    const MojiLook& look = mojiLook(s, hole, k, {textX, textY});
+    if (look.exact) {
+        paintPicture(zun, look.image, whole, RasterOp::SrcAnd);
+        return;
+    }
     paintPicture(zun, s.gZunImage[k], whole, RasterOp::SrcAnd);
-    if (!caught)
-        printMoji(s, hole, textX, textY);
+    printMoji(s, hole, textX, textY);
 }
 
 void showOnWindow(GameState& s, Platform& p, int hole)

@@ -9,12 +9,21 @@ namespace {
 constexpr int kMojiFontPx = 60;  // 45 pt
 }
 
-void printMoji(GameState& s, int hole, int x, int y)
+void printMojiOn(QImage& target, const GameState& s, int hole, QRgb colour, int x, int y)
 {
     QFont font = proportionalGothic(kMojiFontPx);
     font.setBold(true);
-    printText(s.ZunPicture[hole], font, qRgb(s.gMojiRed[hole], s.gMojiGreen[hole], s.gMojiBlue[hole]), {x, y},
-              QString::fromStdString(s.gHoleMoji[hole]));
+    printText(target, font, colour, {x, y}, QString::fromStdString(s.gHoleMoji[hole]));
+}
+
+QRgb mojiColour(const GameState& s, int hole)
+{
+    return qRgb(s.gMojiRed[hole], s.gMojiGreen[hole], s.gMojiBlue[hole]);
+}
+
+void printMoji(GameState& s, int hole, int x, int y)
+{
+    printMojiOn(s.ZunPicture[hole], s, hole, mojiColour(s, hole), x, y);
 }
 
 } // namespace zunaka

@@ -45,16 +45,25 @@ bool stillPrinted(const GameState& s, int rows)
 // over the same background is what restoring and printing again would give, and is left as it is.
 void printStatus(GameState& s, Platform& p, int bufferRows, int windowRows)
 {
+    // Nothing has written to the buffer since the strip was sent, and the counts are the same: the strip
+    // and its copy on the window are as this frame would leave them. Most frames of a game move no mole,
+    // and comparing and sending the strip was then most of the frame's work.
+    PrintedStatus& printed = s.statusPrinted;
+    if (printed.buffer == s.AllPicture.cacheKey() && printed.popCount == s.gPopCount &&
+        printed.hitCount == s.gHitCount && printed.background == s.BackPicture.cacheKey() &&
+        printed.strip.height() == bufferRows)
+        return;
     const QRect strip(0, 0, s.AllPicture.width(), bufferRows);
     if (!stillPrinted(s, bufferRows)) {
         const QFont font = proportionalGothic(kStatusFontPx);
         bitBlt(s.AllPicture, {0, 0}, s.BackPicture, strip);
         printText(s.AllPicture, font, kPopCountColour, kPopCountAt, countText("ずなか", s.gPopCount));
         printText(s.AllPicture, font, kHitCountColour, kHitCountAt, countText("つかまえた", s.gHitCount));
-        s.statusPrinted = {s.gPopCount, s.gHitCount, s.BackPicture.cacheKey(), s.AllPicture.copy(strip)};
+        s.statusPrinted = {s.gPopCount, s.gHitCount, s.BackPicture.cacheKey(), 0, s.AllPicture.copy(strip)};
     }
     Forms& forms = p.forms();
     forms.blitToWindow(s.AllPicture, strip, QRect(0, 0, forms.mainScaleWidth(), windowRows));
+    printed.buffer = s.AllPicture.cacheKey();
 }
 
 } // namespace

@@ -100,12 +100,14 @@ std::string QtForms::keyBoxText() const
 void QtForms::focusKeyBox()
 {
     // The menus stay usable from the keyboard during a game: the box waits while the menu bar is in its
-    // keyboard mode (after a tap of Alt, one of its menus highlighted) or a menu is open.
+    // keyboard mode (after a tap of Alt, one of its menus highlighted) or a menu is open. Every pass asks,
+    // so the box that has the focus already, as it mostly has, is asked first.
+    QLineEdit* box = main_.keyBox();
+    if (box->hasFocus() || !box->isVisible())
+        return;
     if (QApplication::activePopupWidget() != nullptr || main_.menuBar()->activeAction() != nullptr)
         return;
-    QLineEdit* box = main_.keyBox();
-    if (box->isVisible() && !box->hasFocus())
-        box->setFocus(Qt::OtherFocusReason);
+    box->setFocus(Qt::OtherFocusReason);
 }
 
 void QtForms::showTitleForm()
