@@ -19,7 +19,8 @@ public:
     // a file that cannot be played gives silence.
     virtual void playEffect(const std::string& path, unsigned flags) = 0;
     // Closes the audio device once nothing has sounded for a while, so a quiet game costs no audio thread;
-    // the next sound opens it again. Returns true when the device is closed (or was never opened).
+    // the next sound opens it again. A device that went away is closed at once, for good. Returns true
+    // when the device is closed (or was never opened).
     virtual bool closeIfSilent() = 0;
 };
 

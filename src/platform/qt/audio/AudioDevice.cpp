@@ -8,6 +8,7 @@ namespace zunaka {
 
 bool AudioDevice::open()
 {
+    closeIfLost();
     if (id_ || failed_)
         return id_ != 0;
     SDL_AudioSpec wanted{};
@@ -34,6 +35,16 @@ void AudioDevice::close()
         return;
     SDL_CloseAudioDevice(id_);
     id_ = 0;
+}
+
+void AudioDevice::closeIfLost()
+{
+    // The engine never pauses or stops an open device, so a stopped one is one SDL has given up on.
+    if (!id_ || SDL_GetAudioDeviceStatus(id_) != SDL_AUDIO_STOPPED)
+        return;
+    close();
+    failed_ = true;
+    std::fprintf(stderr, "zunaka: no audio: the audio device went away\n");
 }
 
 void AudioDevice::fill(void* self, Uint8* stream, int bytes)

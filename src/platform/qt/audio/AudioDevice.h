@@ -8,8 +8,8 @@ class SoundMixer;
 
 // The sound card, open only while something sounds: SDL keeps a thread running for an open device even
 // when it is paused, mixing silence 43 times a second, so the engine closes it after a quiet spell and
-// opens it again for the next sound. A device that cannot be opened is reported once and not tried again:
-// the game goes on in silence.
+// opens it again for the next sound. A device that cannot be opened, or that goes away while open, is
+// reported once and not tried again: the game goes on in silence.
 class AudioDevice {
 public:
     // `usable`: false when SDL's audio could not start; the device then never opens.
@@ -22,6 +22,12 @@ public:
     bool open();
     void close();
     bool isOpen() const { return id_ != 0; }
+    // SDL's number for the open device, 0 when closed; for the tests, to ask SDL how it stands.
+    SDL_AudioDeviceID id() const { return id_; }
+    // Closes a device that went away under the game (unplugged, its sound server gone, a write that
+    // failed): SDL then only marks it stopped and goes on calling the mixer for nobody. Called before
+    // every sound, and every second while the device is open.
+    void closeIfLost();
 
     // Keeps the device's callback out while the game's thread changes what the mixer plays. SDL's lock
     // is recursive; with the device closed there is nothing to keep out.

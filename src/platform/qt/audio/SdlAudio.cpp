@@ -41,6 +41,7 @@ SdlAudio::~SdlAudio()
 
 bool SdlAudio::closeIfSilent()
 {
+    device_.closeIfLost();
     if (!device_.isOpen())
         return true;
     {
