@@ -32,12 +32,6 @@ start_from_menu() {
 # "key=value key=value" -> the value of one key.
 field() { echo "$1" | tr ' ' '\n' | sed -n "s/^$2=//p"; }
 
-quit() {
-  press "$1" ctrl+q
-  local rc=0; wait_exit "$PID" || rc=$?
-  [ "$rc" -eq 0 ] || fail "quitting ended with status $rc"
-}
-
 case $SCENARIO in
 files)
   # Installed to a fresh prefix: the program with Deta/ beside it behind the link in bin/, the icon in
@@ -112,7 +106,7 @@ game)
   [ "$(field "$heard" before)" = 0.00 ] || fail "sound before the game: $heard"
   awk -v d="$(field "$heard" during)" 'BEGIN { exit !(d >= 0.8) }' || fail "no music during the game: $heard"
   [ "$(field "$heard" after)" = 0.00 ] || fail "sound after the game ended: $heard"
-  quit "$main" ;;
+  quit_game "$main" ;;
 
 effects-and-stop)
   # Music off in the menu, a key every 0.6 s (xdotool types one key per half of its --delay; the longer
@@ -133,7 +127,7 @@ effects-and-stop)
   press "$main" ctrl+s; sleep 0.5
   bare=$("$PROBE" "$PROGRAM_DIR" bare "$main" "$WORK/stopped.png")
   [ "$(field "$bare" differs)" -eq 0 ] || fail "the field after Ctrl+S is not bare: $bare"
-  quit "$main"
+  quit_game "$main"
   heard=$("$PROBE" "$PROGRAM_DIR" effects "$CAPTURE")
   echo "$heard"
   [ "$(field "$heard" hits)" -eq "$hits" ] || fail "$hits moles caught, but heard: $heard"
@@ -152,7 +146,7 @@ help)
   xdotool mousemove --window "$main" 580 $((height - 480 + 455)) click 1; sleep 0.5
   bare=$("$PROBE" "$PROGRAM_DIR" bare "$main" "$WORK/after-ok.png")
   [ "$(field "$bare" differs)" -eq 0 ] || fail "OK did not bring back the bare field: $bare"
-  quit "$main" ;;
+  quit_game "$main" ;;
 
 *) fail "unknown scenario $SCENARIO" ;;
 esac

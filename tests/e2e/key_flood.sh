@@ -49,9 +49,7 @@ fi
 
 start=$(now_ms)
 press "$main" ctrl+s
-press "$main" ctrl+q
-rc=0; wait_exit "$PID" || rc=$?
-[ "$rc" -eq 0 ] || fail "quit after the flood ended with status $rc"
+quit_game "$main"
 quit_ms=$(($(now_ms) - start))
 echo "$PRESSES presses in $flood_ms ms; game CPU $((cpu * 1000 / $(getconf CLK_TCK) * 100 / flood_ms)) % of a core;" \
   "$popped popped, $caught caught; resident $rss_before -> $rss_after KiB; stop and quit took $quit_ms ms"

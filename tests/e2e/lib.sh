@@ -71,6 +71,18 @@ wait_exit() {
   fail "process $pid did not end"
 }
 
+# Ctrl+Q to the main window; the program must end with status 0. A key sent while the X server is busy
+# can go out before the focus has moved, so a Ctrl+Q left unheard for 5 s is sent once more; a program
+# that hangs on its way out fails all the same.
+quit_game() {
+  local rc=0
+  press "$1" ctrl+q
+  for _ in $(seq 50); do kill -0 "$PID" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$PID" 2>/dev/null; then echo "Ctrl+Q unheard for 5 s: sent again" >&2; press "$1" ctrl+q; fi
+  wait_exit "$PID" || rc=$?
+  [ "$rc" -eq 0 ] || fail "quitting ended with status $rc: $(cat "$WORK/err" 2>/dev/null)"
+}
+
 # Waits until the file holds `text`.
 wait_text() {
   local file=$1 text=$2

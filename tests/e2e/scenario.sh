@@ -18,9 +18,7 @@ title-then-quit)
   main=$(past_title)
   press "$main" ctrl+g; sleep 0.5
   press "$main" ctrl+s; sleep 0.2
-  press "$main" ctrl+q
-  rc=0; wait_exit "$PID" || rc=$?
-  [ "$rc" -eq 0 ] || fail "quit ended with status $rc: $(cat "$WORK/err")" ;;
+  quit_game "$main" ;;
 
 menus-by-keyboard)
   # A tap of Alt, arrows and Return: レッスン２ under the second menu, ５０ under the fourth.
@@ -32,9 +30,7 @@ menus-by-keyboard)
   press "$main" alt; sleep 0.3; xdotool key --delay 100 Right Right Right Down Down Return; sleep 0.3
   press "$main" ctrl+g; sleep 0.5
   xdotool type --delay 60 "qwertyuiop@["; sleep 0.3
-  press "$main" ctrl+q
-  rc=0; wait_exit "$PID" || rc=$?
-  [ "$rc" -eq 0 ] || fail "quit ended with status $rc: $(cat "$WORK/err")" ;;
+  quit_game "$main" ;;
 
 terminated)
   start_display; launch "$BIN"
@@ -72,7 +68,7 @@ title-timeout)
   now=$(wait_handover "$title" 150)
   waited=$(( ($(date +%s%N) - shown) / 1000000 ))
   [ "$waited" -ge 10000 ] || fail "the title handed over after $waited ms"
-  press "$now" ctrl+q; wait_exit "$PID" ;;
+  quit_game "$now" ;;
 
 playfield|playfield-small|playfield-2x)
   # The bare playfield after the hand-over is the background picture, scaled to the client area: one to
@@ -93,7 +89,7 @@ playfield|playfield-small|playfield-2x)
   mae=$( (compare -metric MAE "$WORK/client.png" "$WORK/back.png" null: 2>&1 || true) | sed 's/.*(\(.*\))/\1/')
   awk -v m="$mae" -v l="$limit" 'BEGIN { exit !(m < l) }' || fail "playfield differs from Back.jpg: MAE $mae"
   echo "mean absolute difference $mae"
-  press "$main" ctrl+q; wait_exit "$PID" ;;
+  quit_game "$main" ;;
 
 *) fail "unknown scenario $SCENARIO" ;;
 esac
