@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QTimer>
 
 int main(int argc, char** argv)
 {
@@ -16,11 +17,15 @@ int main(int argc, char** argv)
         QMenu* menu = window.menuBar()->addMenu(QString::fromUtf8(title));
         menu->addAction(QStringLiteral("スタート"));
     }
-    auto* edit = new QLineEdit(&window);
-    window.setCentralWidget(edit);
     window.setFixedSize(640, 480);
     window.setWindowTitle(QStringLiteral("ずなかタイピング floor"));
     window.show();
-    edit->setFocus();
+    // Made once the window is up, as the game makes its key box: a line edit's input context loads the
+    // locale's compose table, which would otherwise count in the first map.
+    QTimer::singleShot(0, &window, [&window] {
+        auto* edit = new QLineEdit(&window);
+        window.setCentralWidget(edit);
+        edit->setFocus();
+    });
     return app.exec();
 }
