@@ -1,6 +1,7 @@
 #include "MainForm.h"
 
 #include "KeyBoxFilter.h"
+#include "KeyBoxStyle.h"
 #include "Messages.h"
 #include "platform/Blit.h"
 #include "platform/Fonts.h"
@@ -102,6 +103,9 @@ QLineEdit* MainForm::keyBox()
         // Keys must arrive as plain characters, never through an input method's composition.
         text1_->setAttribute(Qt::WA_InputMethodEnabled, false);
         text1_->installEventFilter(new KeyBoxFilter(state_, platform_, text1_));
+        auto* style = new KeyBoxStyle;
+        style->setParent(text1_);
+        text1_->setStyle(style);
     }
     return text1_;
 }
