@@ -82,9 +82,13 @@ MainForm::MainForm(GameState& state, Platform& platform) : state_(state), platfo
     mainPicture_ = new MainPicture(this);
     setCentralWidget(mainPicture_);
 
-    // The window's own face is the default for what is printed on it; the menus keep the desktop's. Set
+    // The window's own face is the default for what is printed on it; the menus keep the desktop's, with
+    // the window's face behind it for the Japanese a Western desktop face has no glyphs for. Left to
+    // fontconfig, those came from a second Japanese font, 2.3 MiB more of the font files in memory. Set
     // before the menus are made: set after, it laid out every menu again, 4 ms before the title showed.
-    menuBar()->setFont(QApplication::font(menuBar()));
+    QFont menuFont = QApplication::font(menuBar());
+    menuFont.setFamilies(QStringList{menuFont.family()} + font().families());
+    menuBar()->setFont(menuFont);
     menus_ = std::make_unique<MainMenus>(*menuBar(), state_, platform_);
     // The window keeps the size it is given: no dragging of its frame.
     layout()->setSizeConstraint(QLayout::SetFixedSize);

@@ -96,6 +96,9 @@ MainMenus::MainMenus(QMenuBar& bar, GameState& s, Platform& p)
                  [&s, &p] { bgmStopClick(s, p); });
     QMenu* help = bar.addMenu(QStringLiteral("つかいかた"));
     help->addAction(QStringLiteral("つかいかた"), [&s, &p] { subHelpClick(s, p); });
+    // A menu opens as a window of its own, which takes no font from the bar.
+    for (QAction* title : bar.actions())
+        title->menu()->setFont(bar.font());
 }
 
 QAction* MainMenus::item(Menu menu, int index) const
