@@ -13,6 +13,10 @@ int main(int argc, char** argv)
     qputenv("QT_NO_GLIB", "1");
     QApplication app(argc, argv);
     QMainWindow window;
+    // As the game: the Japanese captions in the game's face behind the desktop's.
+    QFont menuFont = QApplication::font(window.menuBar());
+    menuFont.setFamilies({menuFont.family(), QStringLiteral("IPAPGothic")});
+    window.menuBar()->setFont(menuFont);
     for (const char* title : {"ファイル", "レッスン", "スピード", "文字数", "BGM"}) {
         QMenu* menu = window.menuBar()->addMenu(QString::fromUtf8(title));
         menu->addAction(QStringLiteral("スタート"));
