@@ -11,6 +11,7 @@ int main(int argc, char** argv)
 {
     // As the game: Qt's own Unix event dispatcher rather than glib's.
     qputenv("QT_NO_GLIB", "1");
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication app(argc, argv);
     QMainWindow window;
     // As the game: the Japanese captions in the game's face behind the desktop's.

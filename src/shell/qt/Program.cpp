@@ -17,10 +17,11 @@ constexpr const char* kIconResource = ":/icons/zunaka-32.png";
 
 } // namespace
 
-Program::UnixEventDispatcher::UnixEventDispatcher()
+Program::BeforeApplication::BeforeApplication()
 {
     if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))
         qputenv("QT_NO_GLIB", "1");
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
 }
 
 // A signal closes the main window like any other way out; while a message that ends the program is up,
