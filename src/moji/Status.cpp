@@ -53,14 +53,18 @@ void printStatus(GameState& s, Platform& p, int bufferRows, int windowRows)
         printed.hitCount == s.gHitCount && printed.background == s.BackPicture.cacheKey() &&
         printed.strip.height() == bufferRows)
         return;
-    const QRect strip(0, 0, s.AllPicture.width(), bufferRows);
-    if (!stillPrinted(s, bufferRows)) {
-        const QFont font = proportionalGothic(kStatusFontPx);
-        bitBlt(s.AllPicture, {0, 0}, s.BackPicture, strip);
-        printText(s.AllPicture, font, kPopCountColour, kPopCountAt, countText("ずなか", s.gPopCount));
-        printText(s.AllPicture, font, kHitCountColour, kHitCountAt, countText("つかまえた", s.gHitCount));
-        s.statusPrinted = {s.gPopCount, s.gHitCount, s.BackPicture.cacheKey(), 0, s.AllPicture.copy(strip)};
+    // The buffer has changed elsewhere (a mole moved) but its strip holds what was printed and sent: the
+    // window shows it already. Sent again, it would repaint the key box in front of it every frame.
+    if (stillPrinted(s, bufferRows)) {
+        printed.buffer = s.AllPicture.cacheKey();
+        return;
     }
+    const QRect strip(0, 0, s.AllPicture.width(), bufferRows);
+    const QFont font = proportionalGothic(kStatusFontPx);
+    bitBlt(s.AllPicture, {0, 0}, s.BackPicture, strip);
+    printText(s.AllPicture, font, kPopCountColour, kPopCountAt, countText("ずなか", s.gPopCount));
+    printText(s.AllPicture, font, kHitCountColour, kHitCountAt, countText("つかまえた", s.gHitCount));
+    s.statusPrinted = {s.gPopCount, s.gHitCount, s.BackPicture.cacheKey(), 0, s.AllPicture.copy(strip)};
     Forms& forms = p.forms();
     forms.blitToWindow(s.AllPicture, strip, QRect(0, 0, forms.mainScaleWidth(), windowRows));
     printed.buffer = s.AllPicture.cacheKey();

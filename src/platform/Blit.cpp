@@ -88,39 +88,4 @@ void paintPicture(QImage& target, const QImage& picture, const QRect& to, Raster
     stretchBlt(target, to, picture, picture.rect(), op);
 }
 
-QRect copyChangedPixels(QImage& target, QPoint at, const QImage& source, const QRect& from)
-{
-    const QRect to = QRect(at, from.size()).intersected(target.rect());
-    if (to.isEmpty())
-        return {};
-    const QPoint offset = from.topLeft() - at;
-    const int width = to.width();
-    int top = -1;
-    int bottom = -1;
-    int left = width;
-    int right = -1;
-    for (int y = 0; y < to.height(); ++y) {
-        const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(to.top() + y + offset.y())) +
-                         to.left() + offset.x();
-        auto* out = reinterpret_cast<QRgb*>(target.scanLine(to.top() + y)) + to.left();
-        if (std::memcmp(in, out, sizeof(QRgb) * static_cast<std::size_t>(width)) == 0)
-            continue;
-        int first = 0;
-        while (in[first] == out[first])
-            ++first;
-        int last = width - 1;
-        while (in[last] == out[last])
-            --last;
-        std::memcpy(out + first, in + first, sizeof(QRgb) * static_cast<std::size_t>(last - first + 1));
-        left = std::min(left, first);
-        right = std::max(right, last);
-        if (top < 0)
-            top = y;
-        bottom = y;
-    }
-    if (top < 0)
-        return {};
-    return QRect(to.left() + left, to.top() + top, right - left + 1, bottom - top + 1);
-}
-
 } // namespace zunaka

@@ -24,9 +24,4 @@ void bitBlt(QImage& target, QPoint at, const QImage& source, const QRect& from);
 // The whole of `picture`, scaled into `to`.
 void paintPicture(QImage& target, const QImage& picture, const QRect& to, RasterOp op);
 
-// Copies the `from` rectangle of `source` to `at` on `target`, as bitBlt does, and returns the smallest
-// rectangle of `target` that holds every pixel the copy changed: empty when it changed none. Both surfaces
-// are RGB32. The visible surface uses it to repaint no more of the window than changed.
-QRect copyChangedPixels(QImage& target, QPoint at, const QImage& source, const QRect& from);
-
 } // namespace zunaka

@@ -33,40 +33,59 @@ const QRect kOkButtonRect(56, 400, 81, 33);
 MainPicture::MainPicture(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setCanvasSize(kCanvasRect.size());
+    setFixedSize(kCanvasRect.size());
 }
 
 void MainPicture::setCanvasSize(QSize size)
 {
-    image_ = QImage(size, QImage::Format_RGB32);
-    image_.fill(Qt::white);
+    shown_ = nullptr;
+    copy_ = QImage();
     setFixedSize(size);
 }
 
 void MainPicture::blit(const QImage& source, const QRect& from, const QRect& to)
 {
-    if (from.size() != to.size()) {
-        // Shrunk for a small screen: smoothing keeps the thin strokes of the characters and the guide's
-        // text readable. Only what the player sees is smoothed; the surfaces behind it stay exact.
-        QPainter painter(&image_);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(to, source, from);
+    if (from == to && copy_.isNull() && (shown_ == nullptr || shown_ == &source)) {
+        shown_ = &source;
         update(to);
         return;
     }
-    // A frame sends the status strip every time, mostly unchanged, and the key box stands in front of it:
-    // repainting the whole strip would repaint the box 33 times a second. Only what changed is repainted.
-    const QRect changed = copyChangedPixels(image_, to.topLeft(), source, from);
-    if (!changed.isEmpty())
-        update(changed);
+    keepOwnCopy();
+    if (from.size() != to.size()) {
+        // Shrunk for a small screen: smoothing keeps the thin strokes of the characters and the guide's
+        // text readable. Only what the player sees is smoothed; the surfaces behind it stay exact.
+        QPainter painter(&copy_);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(to, source, from);
+    } else {
+        bitBlt(copy_, to.topLeft(), source, from);
+    }
+    update(to);
+}
+
+void MainPicture::keepOwnCopy()
+{
+    if (!copy_.isNull())
+        return;
+    copy_ = QImage(size(), QImage::Format_RGB32);
+    copy_.fill(Qt::white);
+    if (shown_)
+        bitBlt(copy_, {0, 0}, *shown_, shown_->rect().intersected(copy_.rect()));
+    shown_ = nullptr;
 }
 
 void MainPicture::paintEvent(QPaintEvent* event)
 {
     // Whole pixels only: on a high-dpi screen each canvas pixel becomes a crisp block.
     QPainter painter(this);
-    painter.drawImage(event->rect(), image_, event->rect());
+    const QRect rect = event->rect();
+    const QImage* picture = copy_.isNull() ? shown_ : &copy_;
+    const QRect drawn = picture ? rect.intersected(picture->rect()) : QRect();
+    if (drawn != rect)
+        painter.fillRect(rect, Qt::white);
+    if (!drawn.isEmpty())
+        painter.drawImage(drawn, *picture, drawn);
 }
 
 void MainPicture::showEvent(QShowEvent*)

@@ -17,18 +17,22 @@ namespace zunaka {
 struct GameState;
 class Platform;
 
-// The visible drawing surface, `MainPicture`. Qt repaints widgets from its own backing store, so the
-// surface keeps the picture last sent to the window: the game's copies draw into it, and a paint event
-// draws its rectangle of it.
+// The visible drawing surface, `MainPicture`. Qt repaints widgets from its own backing store, and a paint
+// event draws its rectangle of what was last sent to the window.
+//
+// The game draws into one buffer and sends what it drew to the window at once, one to one on a screen
+// large enough, before Qt paints again. So while every copy is one to one from the same picture, the
+// surface paints straight from that picture and keeps no copy of its own: a full-size picture less in
+// memory, and no copying in every frame. A shrunk copy, or one from another picture, makes it keep its own
+// copy from then on. The picture sent must outlive the surface, as the game's buffer does.
 class MainPicture : public QWidget {
 public:
     explicit MainPicture(QWidget* parent);
 
     // Sizes the surface, and with it the client area; it starts white, the window background.
     void setCanvasSize(QSize size);
-    // Copies a rectangle of an off-screen surface onto the window, scaled when the sizes differ.
+    // Shows a rectangle of an off-screen surface on the window, scaled when the sizes differ.
     void blit(const QImage& source, const QRect& from, const QRect& to);
-    const QImage& image() const { return image_; }
 
     // Raised when the surface is shown or shown anew (after being minimised); the game repaints all of it.
     std::function<void()> onShown;
@@ -38,7 +42,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QImage image_;
+    void keepOwnCopy();
+
+    const QImage* shown_ = nullptr;  // the picture painted one to one, while there is no copy
+    QImage copy_;
 };
 
 // The main window: fixed size, menu bar, the key box `Text1` and the visible surface. Every handler it
