@@ -15,6 +15,9 @@
 #include <QPainter>
 #include <QPaintEvent>
 #include <QPushButton>
+#include <QRegion>
+
+#include <cmath>
 
 namespace zunaka {
 
@@ -33,21 +36,65 @@ const QRect kOkButtonRect(56, 400, 81, 33);
 MainPicture::MainPicture(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFixedSize(kCanvasRect.size());
+    setCanvasSize(kCanvasRect.size());
+}
+
+void MainPicture::startWhite(QSize client)
+{
+    shown_ = nullptr;
+    copy_ = QImage();
+    client_ = client;
 }
 
 void MainPicture::setCanvasSize(QSize size)
 {
-    shown_ = nullptr;
-    copy_ = QImage();
+    startWhite(size);
+    fullScreen_ = false;
+    view_ = {QRect(QPoint(), size), false};
     setFixedSize(size);
+    if (onViewChanged)
+        onViewChanged();
+}
+
+void MainPicture::setFullScreenView()
+{
+    startWhite(kCanvasRect.size());
+    fullScreen_ = true;
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    view_ = fullScreenView(size());
+    if (onViewChanged)
+        onViewChanged();
+}
+
+QRectF MainPicture::toWindowF(const QRectF& rect) const
+{
+    const double sx = double(view_.shown.width()) / client_.width();
+    const double sy = double(view_.shown.height()) / client_.height();
+    return {view_.shown.x() + rect.x() * sx, view_.shown.y() + rect.y() * sy, rect.width() * sx, rect.height() * sy};
+}
+
+QRect MainPicture::toWindow(const QRect& rect) const
+{
+    const QRectF mapped = toWindowF(rect);
+    const QPoint from(int(std::lround(mapped.left())), int(std::lround(mapped.top())));
+    const QPoint to(int(std::lround(mapped.right())), int(std::lround(mapped.bottom())));
+    return {from, QSize(to.x() - from.x(), to.y() - from.y())};
+}
+
+int MainPicture::toWindow(int length) const
+{
+    return int(std::lround(length * double(view_.shown.height()) / client_.height()));
 }
 
 void MainPicture::blit(const QImage& source, const QRect& from, const QRect& to)
 {
+    // A smoothed view blends each pixel with its neighbours: they are painted again with it.
+    const int blend = view_.smooth ? 1 : 0;
+    const QRect changed = toWindow(to).adjusted(-blend, -blend, blend, blend);
     if (from == to && copy_.isNull() && (shown_ == nullptr || shown_ == &source)) {
         shown_ = &source;
-        update(to);
+        update(changed);
         return;
     }
     keepOwnCopy();
@@ -61,14 +108,14 @@ void MainPicture::blit(const QImage& source, const QRect& from, const QRect& to)
     } else {
         bitBlt(copy_, to.topLeft(), source, from);
     }
-    update(to);
+    update(changed);
 }
 
 void MainPicture::keepOwnCopy()
 {
     if (!copy_.isNull())
         return;
-    copy_ = QImage(size(), QImage::Format_RGB32);
+    copy_ = QImage(client_, QImage::Format_RGB32);
     copy_.fill(Qt::white);
     if (shown_)
         bitBlt(copy_, {0, 0}, *shown_, shown_->rect().intersected(copy_.rect()));
@@ -77,15 +124,51 @@ void MainPicture::keepOwnCopy()
 
 void MainPicture::paintEvent(QPaintEvent* event)
 {
-    // Whole pixels only: on a high-dpi screen each canvas pixel becomes a crisp block.
     QPainter painter(this);
     const QRect rect = event->rect();
     const QImage* picture = copy_.isNull() ? shown_ : &copy_;
+    if (fullScreen_) {
+        paintScaled(painter, rect, picture);
+        return;
+    }
+    // Whole pixels only: on a high-dpi screen each canvas pixel becomes a crisp block.
     const QRect drawn = picture ? rect.intersected(picture->rect()) : QRect();
     if (drawn != rect)
         painter.fillRect(rect, Qt::white);
     if (!drawn.isEmpty())
         painter.drawImage(drawn, *picture, drawn);
+}
+
+// The client area scaled into its place, black around it. Each repaint draws the client pixels under its
+// rectangle, with a pixel more on each side for the smoothing to blend with, clipped to the rectangle.
+void MainPicture::paintScaled(QPainter& painter, const QRect& rect, const QImage* picture) const
+{
+    for (const QRect& margin : QRegion(rect).subtracted(view_.shown))
+        painter.fillRect(margin, Qt::black);
+    const QRect inView = rect.intersected(view_.shown);
+    if (inView.isEmpty())
+        return;
+    if (!picture) {
+        painter.fillRect(inView, Qt::white);
+        return;
+    }
+    const double sx = double(client_.width()) / view_.shown.width();
+    const double sy = double(client_.height()) / view_.shown.height();
+    const QRectF back((inView.x() - view_.shown.x()) * sx, (inView.y() - view_.shown.y()) * sy, inView.width() * sx,
+                      inView.height() * sy);
+    const QRect source = back.toAlignedRect().adjusted(-1, -1, 1, 1).intersected(QRect(QPoint(), client_));
+    painter.setClipRect(inView);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, view_.smooth);
+    painter.drawImage(toWindowF(source), *picture, source);
+}
+
+void MainPicture::resizeEvent(QResizeEvent*)
+{
+    if (!fullScreen_)
+        return;
+    view_ = fullScreenView(size());
+    if (onViewChanged)
+        onViewChanged();
 }
 
 void MainPicture::showEvent(QShowEvent*)
@@ -94,11 +177,13 @@ void MainPicture::showEvent(QShowEvent*)
         onShown();
 }
 
-MainForm::MainForm(GameState& state, Platform& platform) : state_(state), platform_(platform)
+MainForm::MainForm(GameState& state, Platform& platform)
+    : state_(state), platform_(platform), keyBoxRect_(kKeyBoxRect), okButtonRect_(kOkButtonRect)
 {
     setWindowTitle(QString::fromUtf8(kAppTitle));
     setFont(proportionalGothic(kWindowFontPx));
     mainPicture_ = new MainPicture(this);
+    mainPicture_->onViewChanged = [this] { placeControls(); };
     setCentralWidget(mainPicture_);
 
     // The window's own face is the default for what is printed on it; the menus keep the desktop's, with
@@ -109,6 +194,7 @@ MainForm::MainForm(GameState& state, Platform& platform) : state_(state), platfo
     menuFont.setFamilies(QStringList{menuFont.family()} + font().families());
     menuBar()->setFont(menuFont);
     menus_ = std::make_unique<MainMenus>(*menuBar(), state_, platform_);
+    addAction(menus_->leaveFullScreen());
     // The window keeps the size it is given: no dragging of its frame.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -121,8 +207,7 @@ QLineEdit* MainForm::keyBox()
     if (!text1_) {
         text1_ = new QLineEdit(mainPicture_);
         text1_->hide();
-        text1_->setGeometry(kKeyBoxRect);
-        text1_->setFont(proportionalGothic(kKeyBoxFontPx));
+        placeOnClient(*text1_, keyBoxRect_, kKeyBoxFontPx);
         // Keys must arrive as plain characters, never through an input method's composition.
         text1_->setAttribute(Qt::WA_InputMethodEnabled, false);
         text1_->installEventFilter(new KeyBoxFilter(state_, platform_, text1_));
@@ -138,8 +223,7 @@ QPushButton* MainForm::okButton()
     if (!command1_) {
         command1_ = new QPushButton(QStringLiteral("OK"), mainPicture_);
         command1_->hide();
-        command1_->setGeometry(kOkButtonRect);
-        command1_->setFont(proportionalGothic(kOkButtonFontPx));
+        placeOnClient(*command1_, okButtonRect_, kOkButtonFontPx);
         connect(command1_, &QPushButton::clicked, this, [this] {
             if (onOkClicked)
                 onOkClicked();
@@ -157,6 +241,62 @@ void MainForm::setClientSize(QSize size)
 {
     mainPicture_->setCanvasSize(size);
     adjustSize();
+}
+
+void MainForm::setFullScreen(bool on)
+{
+    if (on == fullScreen_)
+        return;
+    fullScreen_ = on;
+    menus_->leaveFullScreen()->setEnabled(on);
+    if (on) {
+        windowedPlace_ = geometry().topLeft();
+        windowedClient_ = mainPicture_->clientSize();
+        // A window of fixed size is one a window manager may refuse to make full screen.
+        layout()->setSizeConstraint(QLayout::SetNoConstraint);
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        mainPicture_->setFullScreenView();
+        showFullScreen();
+        return;
+    }
+    showNormal();
+    mainPicture_->setCanvasSize(windowedClient_);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize();
+    // The place of the window inside its frame: the frame is not back yet when the window leaves full
+    // screen, so a place given with the frame would put the window off by the frame's width.
+    setGeometry(QRect(windowedPlace_, size()));
+}
+
+void MainForm::placeKeyBox(const QRect& rect)
+{
+    keyBoxRect_ = rect;
+    placeOnClient(*keyBox(), rect, kKeyBoxFontPx);
+}
+
+void MainForm::placeOkButton(const QRect& rect)
+{
+    okButtonRect_ = rect;
+    placeOnClient(*okButton(), rect, kOkButtonFontPx);
+}
+
+// The one place where controls given in client coordinates meet the window: where the surface shows the
+// client area scaled, the control and its face scale with it.
+void MainForm::placeOnClient(QWidget& control, const QRect& rect, int fontPx)
+{
+    control.setGeometry(mainPicture_->toWindow(rect));
+    const QFont font = proportionalGothic(mainPicture_->toWindow(fontPx));
+    if (control.font() != font)
+        control.setFont(font);
+}
+
+void MainForm::placeControls()
+{
+    if (text1_)
+        placeOnClient(*text1_, keyBoxRect_, kKeyBoxFontPx);
+    if (command1_)
+        placeOnClient(*command1_, okButtonRect_, kOkButtonFontPx);
 }
 
 void MainForm::closeEvent(QCloseEvent* event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MainMenus.h"
+#include "screen/WindowSize.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -25,27 +26,45 @@ class Platform;
 // surface paints straight from that picture and keeps no copy of its own: a full-size picture less in
 // memory, and no copying in every frame. A shrunk copy, or one from another picture, makes it keep its own
 // copy from then on. The picture sent must outlive the surface, as the game's buffer does.
+//
+// In full screen the client area the game draws on stays the canvas's size and the surface shows it
+// scaled into the middle of the screen, on black: by whole factors pixel for pixel, otherwise smoothed.
 class MainPicture : public QWidget {
 public:
     explicit MainPicture(QWidget* parent);
 
     // Sizes the surface, and with it the client area; it starts white, the window background.
     void setCanvasSize(QSize size);
+    // The client area becomes the canvas's size, shown scaled in whatever size the surface gets.
+    void setFullScreenView();
+    QSize clientSize() const { return client_; }
+    // Where the surface shows a rectangle of the client area, and a length on it (a font's pixel size).
+    QRect toWindow(const QRect& rect) const;
+    int toWindow(int length) const;
     // Shows a rectangle of an off-screen surface on the window, scaled when the sizes differ.
     void blit(const QImage& source, const QRect& from, const QRect& to);
 
     // Raised when the surface is shown or shown anew (after being minimised); the game repaints all of it.
     std::function<void()> onShown;
+    // Raised when the client area shows at another place or scale: the controls in front move with it.
+    std::function<void()> onViewChanged;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
     void keepOwnCopy();
+    void startWhite(QSize client);
+    void paintScaled(QPainter& painter, const QRect& rect, const QImage* picture) const;
+    QRectF toWindowF(const QRectF& rect) const;
 
     const QImage* shown_ = nullptr;  // the picture painted one to one, while there is no copy
     QImage copy_;
+    QSize client_;
+    bool fullScreen_ = false;
+    CanvasView view_;  // where the client area shows on the surface
 };
 
 // The main window: fixed size, menu bar, the key box `Text1` and the visible surface. Every handler it
@@ -65,6 +84,11 @@ public:
     // The client area under the menu bar becomes exactly `size`, all of it the visible surface; the
     // window keeps that size.
     void setClientSize(QSize size);
+    // Full screen with the menu bar, or back to the client size and place the window had before.
+    void setFullScreen(bool on);
+    // Where the key box and the OK button stand, in client coordinates.
+    void placeKeyBox(const QRect& rect);
+    void placeOkButton(const QRect& rect);
 
     // Raised by the windowing system's close (close box, window manager, session end); the forms run the
     // game's unload handlers for it.
@@ -76,12 +100,20 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void placeOnClient(QWidget& control, const QRect& rect, int fontPx);
+    void placeControls();
+
     GameState& state_;
     Platform& platform_;
     MainPicture* mainPicture_ = nullptr;
     QLineEdit* text1_ = nullptr;
     QPushButton* command1_ = nullptr;
     std::unique_ptr<MainMenus> menus_;
+    QRect keyBoxRect_;
+    QRect okButtonRect_;
+    bool fullScreen_ = false;
+    QPoint windowedPlace_;  // where the window's inside was, and its client size, to come back to
+    QSize windowedClient_;
 };
 
 } // namespace zunaka
