@@ -12,15 +12,20 @@ namespace zunaka {
 
 namespace {
 
-// The frame around a shown window. With a scale factor a frame of one physical pixel is half a logical
-// one: it still takes room, so each side counts whole logical pixels, rounded up.
+// The frame around a shown window, in logical pixels. Qt rounds the frame's physical pixels to the nearest
+// logical ones; at a fractional scale factor that may fall short of the frame by part of a pixel, which
+// would leave the frame's last row outside the screen, so each side then counts one pixel more.
 QMargins frameOf(const QWidget& window)
 {
     const QWindow* handle = window.windowHandle();
     if (!handle)
         return {};
-    const QMargins native = handle->frameMargins();
-    return native;
+    const QMargins frame = handle->frameMargins();
+    const qreal ratio = handle->devicePixelRatio();
+    if (frame.isNull() || ratio == std::floor(ratio))
+        return frame;
+    const auto side = [](int value) { return value > 0 ? value + 1 : 0; };
+    return {side(frame.left()), side(frame.top()), side(frame.right()), side(frame.bottom())};
 }
 
 } // namespace

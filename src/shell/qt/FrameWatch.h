@@ -19,7 +19,7 @@ class FrameWatch : public QObject {
 public:
     FrameWatch(std::initializer_list<QWidget*> windows, QObject* parent);
 
-    // Left, top, right and bottom of the frame in logical pixels, rounded up; none until known.
+    // Left, top, right and bottom of the frame in logical pixels, none until known.
     QMargins frame() const { return frame_; }
 
     // Raised after the event that brought a new frame, or when the screen's work area changed.

@@ -299,6 +299,13 @@ void MainForm::placeControls()
         placeOnClient(*command1_, okButtonRect_, kOkButtonFontPx);
 }
 
+void MainForm::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && fullScreen_ && !isFullScreen() && onFullScreenLost)
+        onFullScreenLost();
+}
+
 void MainForm::closeEvent(QCloseEvent* event)
 {
     // Closing is never refused; the handlers stop the music and end the loop.

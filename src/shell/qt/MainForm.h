@@ -95,9 +95,13 @@ public:
     std::function<void()> onClose;
     // Raised by a click on the OK button.
     std::function<void()> onOkClicked;
+    // Raised when the window manager takes the window out of full screen by itself (its own key, or a
+    // refusal): the game leaves full screen as if asked.
+    std::function<void()> onFullScreenLost;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void placeOnClient(QWidget& control, const QRect& rect, int fontPx);

@@ -25,6 +25,7 @@ QtForms::QtForms(GameState& state, Platform& platform) : state_(state), platform
     main_.mainPicture()->onShown = [this] { mainPicturePaint(state_, platform_); };
     main_.onOkClicked = [this] { command1Click(state_, platform_); };
     frameWatch_.onChanged = [this] { frameChanged(); };
+    main_.onFullScreenLost = [this] { leaveFullScreen(state_, platform_); };
 }
 
 // A window manager framed the windows, or framed them anew, or the desktop's panels changed: the game
