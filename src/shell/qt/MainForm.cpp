@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QEvent>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -151,7 +152,10 @@ void MainForm::placeControls()
 void MainForm::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && fullScreen_ && !isFullScreen() && onFullScreenLost)
+    if (event->type() != QEvent::WindowStateChange || !fullScreen_ || isFullScreen() || !onFullScreenLost)
+        return;
+    // Only a window that was full screen has lost it: not one on its way there.
+    if (static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowFullScreen)
         onFullScreenLost();
 }
 
