@@ -62,6 +62,10 @@ struct GameState {
     bool gPlaying = false;  // a game is in progress
     bool gBgmOff = false;   // background music switched off from the menu
 
+    // How the game is shown, changed from the menus at any time; the game itself never reads these.
+    bool fullScreen = false;    // the main window covers the screen, the canvas scaled up in it
+    bool helpPageOpen = false;  // the guide page was drawn and its OK button not yet pressed
+
     // Settings, changed from the menus between games.
     int gSpeed = 0;      // 1 fast .. 3 slow: how long a risen mole stays up
     int gLesson = 0;     // 1..6: which keys the moles carry

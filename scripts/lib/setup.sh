@@ -12,7 +12,7 @@ ZUNAKA_RUN_PACKAGES=(
 # What the tests and the asset checks need besides.
 ZUNAKA_TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool x11-apps imagemagick file fluidsynth sox
+  xvfb xauth xdotool x11-apps x11-utils openbox imagemagick file fluidsynth sox
   # The Debian package (CPack reads the libraries' package names with dpkg-shlibdeps) and the checks of
   # what gets installed: desktop entry, AppStream metadata, the package itself.
   dpkg-dev desktop-file-utils appstream lintian

@@ -81,7 +81,7 @@ void composeMole(GameState& s, int hole, int picture, int textX, int textY)
 void showOnWindow(GameState& s, Platform& p, int hole)
 {
     Forms& forms = p.forms();
-    if (isFullSizeScreen(p.screen())) {
+    if (showsCanvasOneToOne(forms)) {
         const QRect column(s.gHoleRect[hole].left, s.gHoleTop[hole], kMoleWidth, s.gHoleBottom[hole] - s.gHoleTop[hole]);
         forms.blitToWindow(s.AllPicture, column, column);
         return;

@@ -37,6 +37,8 @@ public:
     virtual QImage loadPicture(const std::string& path) = 0;
 
     virtual ScreenSize screen() const = 0;
+    // The part of the screen windows may cover: the screen without the desktop's panels.
+    virtual ScreenSize workArea() const = 0;
     // The folder that holds the program file, without a trailing slash unless it is the root.
     virtual std::string appPath() const = 0;
     // Whether another instance of the program runs already.

@@ -3,6 +3,8 @@
 // drawn by the game's own code from the installed Deta/ (the background, the status strip for given
 // counts, a caught mole, the guide page), with the same fonts on the same display, so a match is exact.
 //
+// The window may be full screen, its canvas scaled by a whole factor: it is read back at the canvas's size.
+//
 //   zunaka_e2e_probe PROGRAM_DIR counts WINDOW [SAVE.png]  -> "strip=POP/HIT" (or "strip=none")
 //   zunaka_e2e_probe PROGRAM_DIR bare WINDOW [SAVE.png]    -> "differs=N": pixels unlike the background
 //   zunaka_e2e_probe PROGRAM_DIR help WINDOW [SAVE.png]    -> "page=N button=N": pixels unlike the guide
@@ -32,6 +34,7 @@
 #include <QScreen>
 #include <QThread>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -82,11 +85,33 @@ bool load(Game& g, const char* programDir)
     return true;
 }
 
-// The client area of the main window: the picture below its menu bar.
+// The canvas a full-screen window shows on black, `factor` screen pixels a canvas pixel: found by the
+// black margins left of its middle row and below its middle column, and read back one pixel a block.
+QImage canvasOnBlack(const QImage& shot)
+{
+    const QRgb black = qRgb(0, 0, 0);
+    int left = 0, bottom = shot.height() - 1;
+    while (left < shot.width() / 2 && shot.pixel(left, shot.height() / 2) == black)
+        ++left;
+    while (bottom > 0 && shot.pixel(shot.width() / 2, bottom) == black)
+        --bottom;
+    const int factor = std::max(1, (shot.width() - 2 * left) / kClientWidth);
+    const int top = bottom + 1 - kClientHeight * factor;
+    QImage canvas(kClientWidth, kClientHeight, QImage::Format_RGB32);
+    for (int y = 0; y < kClientHeight; ++y)
+        for (int x = 0; x < kClientWidth; ++x)
+            canvas.setPixel(x, y, shot.pixel(left + x * factor, top + y * factor));
+    return canvas;
+}
+
+// The client area of the main window: the picture below its menu bar, or in full screen the canvas
+// scaled by a whole factor in its middle.
 QImage grabClient(WId window)
 {
-    const QImage shot = QGuiApplication::primaryScreen()->grabWindow(window).toImage();
-    return shot.copy(0, shot.height() - kClientHeight, kClientWidth, kClientHeight).convertToFormat(QImage::Format_RGB32);
+    const QImage shot = QGuiApplication::primaryScreen()->grabWindow(window).toImage().convertToFormat(QImage::Format_RGB32);
+    if (shot.width() > kClientWidth)
+        return canvasOnBlack(shot);
+    return shot.copy(0, shot.height() - kClientHeight, kClientWidth, kClientHeight);
 }
 
 int differing(const QImage& a, const QImage& b, const QRect& area, const std::vector<QRect>& except = {})

@@ -60,6 +60,17 @@ void FakeForms::setMainClientSize(int width, int height)
     window = whiteWindow(width, height);
 }
 
+void FakeForms::setFullScreen(bool on)
+{
+    if (on == fullScreen)
+        return;
+    fullScreen = on;
+    if (on)
+        windowedClient = window.size();
+    const QSize client = on ? QSize(640, 480) : windowedClient;
+    window = whiteWindow(client.width(), client.height());
+}
+
 void FakeForms::blitToWindow(const QImage& source, const QRect& from, const QRect& to)
 {
     stretchBlt(window, to, source, from);

@@ -84,6 +84,15 @@ ScreenSize QtPlatform::screen() const
     return {size.width(), size.height()};
 }
 
+ScreenSize QtPlatform::workArea() const
+{
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (!primary)
+        return {};
+    const QSize size = primary->availableGeometry().size();
+    return {size.width(), size.height()};
+}
+
 std::string QtPlatform::appPath() const
 {
     return QCoreApplication::applicationDirPath().toStdString();

@@ -31,6 +31,7 @@ public:
     void sndPlaySound(const std::string& path, unsigned flags) override;
     QImage loadPicture(const std::string& path) override;
     ScreenSize screen() const override;
+    ScreenSize workArea() const override;
     std::string appPath() const override;
     bool prevInstance() override;
     void msgBox(const std::string& text) override;
