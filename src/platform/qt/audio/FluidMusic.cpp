@@ -22,8 +22,8 @@ constexpr int kPrimeFrames = 64;
 
 } // namespace
 
-FluidMusic::FluidMusic(AudioDevice& device, std::optional<std::string> soundFont, bool enabled)
-    : device_(device), soundFont_(std::move(soundFont)), enabled_(enabled)
+FluidMusic::FluidMusic(AudioDevice& device, std::optional<std::string> soundFont)
+    : device_(device), soundFont_(std::move(soundFont))
 {
 }
 
@@ -35,7 +35,7 @@ FluidMusic::~FluidMusic()
 
 bool FluidMusic::makeSynth()
 {
-    if (synth_ || !enabled_)
+    if (synth_)
         return synth_ != nullptr;
     settings_ = musicSettings();
     synth_.reset(new_fluid_synth(settings_.get()));

@@ -44,6 +44,8 @@ std::unique_ptr<Sound> readWave(const std::string& path)
 
 void WaveEffects::play(const std::string& path, unsigned flags)
 {
+    // An effect on a device that went away would never end, and keep every later one out.
+    device_.closeIfLost();
     if (flags & kSndNoStop) {
         const AudioDevice::Lock lock(device_);
         if (mixer_.effectPlaying())
