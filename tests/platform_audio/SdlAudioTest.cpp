@@ -4,6 +4,7 @@
 #include "platform/qt/AudioModule.h"
 #include "platform/qt/audio/SdlAudio.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <SDL_log.h>
@@ -16,6 +17,8 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+#include <sys/stat.h>
 
 namespace zunaka {
 namespace {
@@ -30,9 +33,14 @@ struct Files {
     std::string empty = folder + "/empty.mid";
     std::string text = folder + "/readme.mid";
     std::string missing = folder + "/missing.mid";
+    // What would hold a reader for good: a pipe nobody writes to, a device without end.
+    std::string pipe = folder + "/pipe.mid";
+    std::string device = folder + "/zero.mid";
 
     Files()
     {
+        mkfifo(pipe.c_str(), 0600);
+        QFile::link("/dev/zero", QString::fromStdString(device));
         testing::writeWave(longEffect, testing::kLongEffectSeconds);
         testing::writeWave(shortEffect, testing::kShortEffectSeconds);
         testing::writeSong(song);
@@ -106,6 +114,7 @@ TEST_F(SdlAudioTest, EffectFlagsDecideBetweenTheRunningAndTheNewSound)
         {"without no-stop the new one replaces it", files().shortEffect, kSndAsync | kSndNoDefault, kShort},
         {"a missing file is silent and cuts nothing", files().missing, kSndAsync, kLong},
         {"a file that is no WAVE is silent", files().text, kSndAsync, kLong},
+        {"a named pipe is silent", files().pipe, kSndAsync, kLong},
     };
     for (const Case& c : cases) {
         SdlAudio audio(stillClock());
@@ -195,7 +204,8 @@ TEST_F(SdlAudioTest, ASoundDeviceThatFailsOrGoesAwayIsTriedAgainFiveSecondsOn)
             Tick now = 0;
             SdlAudio audio([&now] { return now; });
             for (const std::string& notMusic :
-                 {files().missing, files().empty, files().text, files().shortEffect, files().folder})
+                 {files().missing, files().empty, files().text, files().shortEffect, files().folder, files().pipe,
+                  files().device})
                 EXPECT_FALSE(audio.music().load(notMusic)) << name << ": " << notMusic;
             EXPECT_TRUE(audio.music().load(files().song)) << name;
             audio.music().playFromStart();

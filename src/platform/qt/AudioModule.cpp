@@ -18,7 +18,7 @@ public:
     bool closeIfSilent() override { return true; }
 
 private:
-    bool load(const std::string& path) override { return holdsStandardMidiFile(path); }
+    bool load(const std::string& path) override { return readStandardMidiFile(path).has_value(); }
     void playFromStart() override {}
     void stop() override {}
     void close() override {}

@@ -71,9 +71,9 @@ void QtPlatform::watchAudio()
         audioIdle_.start();
 }
 
-QImage QtPlatform::loadPicture(const std::string& path)
+QImage QtPlatform::loadPicture(const std::string& path, const PictureUse& use)
 {
-    return decodePicture(path);
+    return decodePicture(path, use);
 }
 
 ScreenSize QtPlatform::screen() const

@@ -6,8 +6,6 @@
 #include "platform/qt/MusicFile.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 namespace zunaka {
 
@@ -80,10 +78,10 @@ void FluidMusic::loadSoundFontFor(const std::vector<char>& piece)
 bool FluidMusic::load(const std::string& path)
 {
     close();
-    if (!holdsStandardMidiFile(path))
+    const auto piece = readStandardMidiFile(path);
+    if (!piece)
         return false;
-    std::ifstream file(path, std::ios::binary);
-    piece_.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    piece_.assign(piece->begin(), piece->end());
     if (!makeSynth())
         return true;
     const AudioDevice::Lock lock(device_);
