@@ -8,10 +8,14 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 case $SCENARIO in
 no-display)
-  rc=0; out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$BIN" 2>&1) || rc=$?
-  [ "$rc" -ne 0 ] || fail "started without a display"
-  [ "$(echo "$out" | wc -l)" -eq 1 ] || fail "expected one line, got: $out"
-  echo "$out" | grep -q display || fail "unclear message: $out" ;;
+  # Arguments, status, what the one line says: a mistyped option is called one as on a display.
+  for row in "|1|display" "-style Fusion|1|display" "--no-such-option|2|unknown option"; do
+    IFS='|' read -r args status says <<<"$row"
+    rc=0; out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$BIN" $args 2>&1) || rc=$?
+    [ "$rc" -eq "$status" ] || fail "'$args' without a display ended with status $rc: $out"
+    [ "$(echo "$out" | wc -l)" -eq 1 ] || fail "'$args': expected one line, got: $out"
+    echo "$out" | grep -q "$says" || fail "'$args': unclear message: $out"
+  done ;;
 
 title-then-quit)
   start_display; launch "$BIN"
