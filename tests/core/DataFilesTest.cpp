@@ -48,6 +48,14 @@ QByteArray jpegOf(QSize size, QColor colour)
     return bytes;
 }
 
+// A camera's header: a small JPEG, with its own end marker, in an APP1 segment after the start marker.
+QByteArray withThumbnail(QByteArray jpeg, const QByteArray& thumbnail)
+{
+    const auto length = static_cast<int>(thumbnail.size() + 2);
+    jpeg.insert(2, QByteArray("\xff\xe1") + char(length >> 8) + char(length & 0xff) + thumbnail);
+    return jpeg;
+}
+
 // A mask the raster operations draw without a halo, with the disc of jpegOf() in its place.
 bool pureMask(const QImage& image)
 {
@@ -85,6 +93,8 @@ TEST(Pictures, WholeRegularFilesLoadAtTheSizeTheyAreDrawnAtOrAsLargeAsTheyAre)
         {"a device", [](const QString& path) { QFile::link("/dev/zero", path); }, {canvas}, {}},
         {"cut off at half", write(jpeg.left(jpeg.size() / 2)), {canvas}, {}},
         {"cut off before its end marker", write(jpeg.chopped(2)), {canvas}, {}},
+        {"a thumbnail in its header, then cut off", write(withThumbnail(jpeg.chopped(2), jpegOf({16, 16}, Qt::red))), {canvas}, {}},
+        {"a thumbnail in its header", write(withThumbnail(jpeg, jpegOf({16, 16}, Qt::red))), {canvas}, {640, 500}},
         {"a phone's video after its end marker", write(jpeg + "\xff\xda\x00\x08video" + jpeg.left(200)), {canvas}, {640, 500}},
         // Qt's own limit (128 MB in 6.4, and none with QT_IMAGEIO_MAXALLOC=0) would let this one through.
         {"a header that claims 5000 x 5000, drawn at no known size", write(claiming(jpeg, 5000)), {}, {}},
