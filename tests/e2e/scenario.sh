@@ -66,6 +66,21 @@ signal-at-message)
   rc=0; wait_exit "$PID" || rc=$?
   [ "$rc" -ne 0 ] || fail "a failed start ended with status 0" ;;
 
+sound-comes-back)
+  # SDL's disk driver writes the sound to a file, here a link: to /dev/full the device goes away at its
+  # first buffer, to /dev/null it plays. Keys are typed, each a miss sound, until the game has tried again.
+  ln -s /dev/full "$WORK/sound"
+  start_display
+  SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$WORK/sound launch "$BIN"
+  main=$(past_title)
+  press "$main" ctrl+g
+  for _ in $(seq 40); do grep -q "went away" "$WORK/err" && break; xdotool type q; sleep 0.5; done
+  ln -sfn /dev/null "$WORK/sound"
+  for _ in $(seq 40); do grep -q "audio is back" "$WORK/err" && break; xdotool type q; sleep 0.5; done
+  [ "$(grep -c 'zunaka: no audio' "$WORK/err")" -eq 1 ] || fail "the loss was not said once"
+  [ "$(grep -c 'zunaka: audio is back' "$WORK/err")" -eq 1 ] || fail "the return was not said once"
+  quit_game "$main" ;;
+
 title-timeout)
   start_display; launch "$BIN"
   title=$(wait_windows 1); shown=$(date +%s%N)
