@@ -114,8 +114,9 @@ TEST(Pictures, WholeRegularFilesLoadAtTheSizeTheyAreDrawnAtOrAsLargeAsTheyAre)
         const QImage image = decodePicture(path.toStdString(), row.use);
         EXPECT_EQ(image.size(), row.kept) << row.name;
         EXPECT_EQ(image.format(), QImage::Format_RGB32) << row.name;
-        if (row.use.mask && row.kept == row.use.drawnAt)
+        if (row.use.mask && row.kept == row.use.drawnAt) {
             EXPECT_TRUE(pureMask(image)) << row.name;
+        }
     }
 }
 

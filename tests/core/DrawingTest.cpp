@@ -115,7 +115,7 @@ void solidMoles(Harness& h, int scale)
 TEST(Drawing, TheCharacterRidesTheMoleInItsColourUntilTheMoleIsCaught)
 {
     QRect drawnAtOwnSize;
-    for (const auto [hole, scale] : {std::pair{1, 1}, {1, 2}, {2, 1}, {6, 1}, {6, 2}}) {
+    for (const auto& [hole, scale] : {std::pair{1, 1}, {1, 2}, {2, 1}, {6, 1}, {6, 2}}) {
         Harness h = drawing();
         solidMoles(h, scale);
         const QRgb ink = qRgb(10, 20, 200);
