@@ -34,7 +34,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QPixmap>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QThread>
 
@@ -93,31 +92,24 @@ bool load(Game& g, const char* programDir)
 // as SCREEN.png+X+Y.
 QImage grabClient(const QString& where)
 {
-    const QRegularExpressionMatch shot = QRegularExpression(QStringLiteral(R"((.*\.png)\+(\d+)\+(\d+))")).match(where);
-    if (shot.hasMatch()) {
-        return QImage(shot.captured(1)).copy(shot.captured(2).toInt(), shot.captured(3).toInt(), kClientWidth, kClientHeight)
-            .convertToFormat(QImage::Format_RGB32);
-    }
-    const QImage window = QGuiApplication::primaryScreen()->grabWindow(where.toULongLong(nullptr, 0)).toImage();
-    return window.copy(0, window.height() - kClientHeight, kClientWidth, kClientHeight).convertToFormat(QImage::Format_RGB32);
+    const QStringList shot = where.split(u'+');
+    const QImage image = shot.size() == 3 ? QImage(shot[0]).copy(shot[1].toInt(), shot[2].toInt(), kClientWidth, kClientHeight)
+                                          : QGuiApplication::primaryScreen()->grabWindow(where.toULongLong(nullptr, 0)).toImage();
+    return image.copy(0, image.height() - kClientHeight, kClientWidth, kClientHeight).convertToFormat(QImage::Format_RGB32);
 }
 
 // Where the screen shows the rows of `picture` from `fromRow` to `toRow`: its top-left as "+X+Y", or
 // "none".
 std::string find(const QImage& screen, const QImage& picture, int fromRow, int toRow)
 {
-    const auto showsAt = [&](int left, int top) {
-        for (int y = fromRow; y < toRow; ++y) {
-            for (int x = 0; x < picture.width(); ++x) {
-                if (screen.pixel(left + x, top + y) != picture.pixel(x, y))
-                    return false;
-            }
-        }
-        return true;
-    };
     for (int top = 0; top + picture.height() <= screen.height(); ++top) {
         for (int left = 0; left + picture.width() <= screen.width(); ++left) {
-            if (showsAt(left, top))
+            bool shows = true;
+            for (int y = fromRow; y < toRow && shows; ++y) {
+                for (int x = 0; x < picture.width() && shows; ++x)
+                    shows = screen.pixel(left + x, top + y) == picture.pixel(x, y);
+            }
+            if (shows)
                 return "+" + std::to_string(left) + "+" + std::to_string(top);
         }
     }
