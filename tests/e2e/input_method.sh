@@ -17,6 +17,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 if [ -z "${ZUNAKA_IM_DESKTOP:-}" ]; then
   chmod 755 "$WORK"
   copy_program "$BIN" "$DETA" "$WORK/prog"
+  # The desktop's user may not reach into the build tree.
+  cp "$PROBE" "$CHECK" "$WORK/prog/"
   mkdir "$WORK/home"
   as=()
   if [ "$(id -u)" -eq 0 ]; then
@@ -26,7 +28,8 @@ if [ -z "${ZUNAKA_IM_DESKTOP:-}" ]; then
   rc=0
   # The desktop makes its own runtime folder.
   env -u XDG_RUNTIME_DIR HOME=$WORK/home ZUNAKA_IM_DESKTOP=1 "${as[@]}" dbus-run-session -- \
-    "$0" "$WORK/prog/zunaka" "$WORK/prog/Deta" "$PROBE" "$CHECK" "$IM" || rc=$?
+    "$0" "$WORK/prog/zunaka" "$WORK/prog/Deta" "$WORK/prog/$(basename "$PROBE")" "$WORK/prog/$(basename "$CHECK")" \
+    "$IM" || rc=$?
   exit "$rc"
 fi
 
