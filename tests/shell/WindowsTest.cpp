@@ -56,6 +56,7 @@ TEST(Windows, KeysTypedIntoTheKeyBoxAreJudgedOncePerRealRelease)
         {true, held, "k", {"hit"}},
         {true, [](KeyBox* box) { QTest::keyRelease(box, Qt::Key_G, Qt::ControlModifier); }, "", {"miss", "miss"}},
         {true, [](KeyBox* box) { QTest::keyClicks(box, "k\b"); }, "", {"hit", "miss"}},
+        {true, [](KeyBox* box) { QTest::keyClick(box, Qt::Key_K, Qt::ControlModifier); }, "", {"miss", "miss"}},
         {true, [](KeyBox* box) { QTest::keyClicks(box, "k"); QTest::keyClick(box, Qt::Key_Shift); }, "k",
          {"hit", "miss"}},
     };

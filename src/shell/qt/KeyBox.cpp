@@ -15,11 +15,11 @@ namespace {
 constexpr int kTextMargin = 2;
 
 // A character the box takes in, as a line edit would: a printable one, typed without Ctrl (Ctrl with
-// AltGr, as some layouts type their third characters, still counts).
+// Alt, as some layouts type their third characters, still counts).
 bool types(const QKeyEvent& event)
 {
     const QString text = event.text();
-    const Qt::KeyboardModifiers mods = event.modifiers() & ~(Qt::KeypadModifier | Qt::GroupSwitchModifier);
+    const Qt::KeyboardModifiers mods = event.modifiers();
     const bool ctrlOnly = mods == Qt::ControlModifier || mods == (Qt::ControlModifier | Qt::ShiftModifier);
     return !text.isEmpty() && text.at(0).isPrint() && !ctrlOnly;
 }
@@ -28,8 +28,9 @@ bool types(const QKeyEvent& event)
 
 KeyBox::KeyBox(QWidget* parent) : QWidget(parent)
 {
-    // Both are a plain widget's defaults; stated because the box's whole point rests on the first.
+    // A plain widget's default, stated because the box's whole point rests on it.
     setAttribute(Qt::WA_InputMethodEnabled, false);
+    // Taken by a click as well as given by the main loop, as a line edit's.
     setFocusPolicy(Qt::StrongFocus);
 }
 
