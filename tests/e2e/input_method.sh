@@ -7,7 +7,7 @@
 # Then, in a game with the input method switched on in the game's window, every key of every lesson must
 # show in the key box exactly as with it off, the toggle keys (半角/全角, ひらがな/カタカナ, 変換, 無変換)
 # must not switch composition, no candidate window may open, moles must be caught, Ctrl+S must clear
-# the field and Ctrl+Q must quit. Last, the line edit still composes kana: its own state is untouched.
+# the field, the menus must open the guide page, Ctrl+G must start again and Ctrl+Q must quit. Last, the line edit still composes kana: its own state is untouched.
 # mozc's server will not run as root, so the whole desktop (X server, session bus, input method, game)
 # runs as `nobody` with a home of its own when the tests run as root.
 set -euo pipefail
@@ -184,6 +184,14 @@ echo "$IM switched on ($on): caught $off with it off, $hits after typing with it
 press "$main" ctrl+s; sleep 0.5
 bare=$("$PROBE" "$PROGRAM_DIR" bare "$main" "$WORK/stopped.png")
 [ "$(field "$bare" differs)" -eq 0 ] || fail "Ctrl+S left the field unclear: $bare"
+# The menus from the keyboard, still with the input method on: つかいかた, then its OK button.
+choose "$main" Right Right Right Right Right Down Return
+page=$("$PROBE" "$PROGRAM_DIR" help "$main" "$WORK/help.png")
+[ "$(field "$page" page)" -eq 0 ] || fail "the menus did not open the guide page: $page"
+height=$(xdotool getwindowgeometry --shell "$main" | sed -n 's/^HEIGHT=//p')
+xdotool mousemove --window "$main" 580 $((height - 480 + 455)) click 1; sleep 0.5
+press "$main" ctrl+g; sleep 0.5
+[ "$(field "$("$PROBE" "$PROGRAM_DIR" counts "$main")" strip)" != none ] || fail "Ctrl+G started no game"
 quit_game "$main"
 
 # The line edit still composes, without being switched on again.
