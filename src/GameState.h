@@ -52,6 +52,7 @@ struct MojiLook {
     qint64 maskKey = 0;
     bool exact = false;  // false: some ink falls outside the mask, and the character is printed each frame
     QImage image;
+    QImage mask;  // the look's mask at the size the mole is drawn at
 };
 
 // Everything the game knows at run time. The application owns the one instance and passes it by reference
@@ -61,6 +62,10 @@ struct GameState {
     bool gLoopOn = false;   // the main loop runs another pass
     bool gPlaying = false;  // a game is in progress
     bool gBgmOff = false;   // background music switched off from the menu
+
+    // How the game is shown, changed from the menus at any time; the game itself never reads these.
+    bool fullScreen = false;    // the main window covers the screen, the canvas scaled up in it
+    bool helpPageOpen = false;  // the guide page was drawn and its OK button not yet pressed
 
     // Settings, changed from the menus between games.
     int gSpeed = 0;      // 1 fast .. 3 slow: how long a risen mole stays up

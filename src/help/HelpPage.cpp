@@ -77,7 +77,8 @@ void drawHelpPage(GameState& s, Platform& p)
     const int x = wholePixels((fw - w) / 2.0);
     const int b = h + kPictureTop;
 
-    forms.setOkButton(true, QRect(QPoint(fw - kOkButtonFromRight, fh - kOkButtonFromBottom), kOkButtonSize));
+    placeOkButton(p);
+    s.helpPageOpen = true;
 
     // The page starts from the window background, white, so the AND leaves the keys' colours as drawn.
     s.AllPicture.fill(Qt::white);
@@ -93,9 +94,17 @@ void drawHelpPage(GameState& s, Platform& p)
     refreshScreen(s, p);
 }
 
+void placeOkButton(Platform& p)
+{
+    Forms& forms = p.forms();
+    const QPoint at(forms.mainScaleWidth() - kOkButtonFromRight, forms.mainScaleHeight() - kOkButtonFromBottom);
+    forms.setOkButton(true, QRect(at, kOkButtonSize));
+}
+
 void command1Click(GameState& s, Platform& p)
 {
     p.forms().setOkButton(false);
+    s.helpPageOpen = false;
     bitBlt(s.AllPicture, {0, 0}, s.BackPicture, s.AllPicture.rect());
     refreshScreen(s, p);
 }

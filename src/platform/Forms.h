@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QRect>
 
 #include <string>
@@ -9,7 +10,7 @@ class QImage;
 namespace zunaka {
 
 // The main window's menus whose items carry check marks.
-enum class Menu { Lesson, Speed, MojiCount, Bgm };
+enum class Menu { Lesson, Speed, MojiCount, Bgm, Screen };
 
 // The two windows and their controls, as the game's handlers drive them. The Qt windows implement it in
 // the game, a recorder in tests.
@@ -35,13 +36,20 @@ public:
     virtual void setTitleTimerEnabled(bool enabled) = 0;
     virtual void unloadTitleForm() = 0;
 
-    // Client size of the main window in pixels: the area under the menu bar, all of it `MainPicture`.
+    // Client size of the main window in pixels: the area under the menu bar, all of it `MainPicture`. In
+    // full screen it is the canvas's size, whatever the screen's, and the window shows it scaled.
     virtual int mainScaleWidth() const = 0;
     virtual int mainScaleHeight() const = 0;
 
     // Sizes the main window so that its client area under the menu bar is width x height, fixed; the
     // title window gets the same outer size.
     virtual void setMainClientSize(int width, int height) = 0;
+    // What the main window has around its client area up to its outer edge: the menu bar, and the window
+    // manager's frame as far as it is known yet (none until a window has been framed).
+    virtual QMargins mainFrame() const = 0;
+    // Full screen: the main window covers the screen with its menu bar and shows the canvas-sized client
+    // area scaled up and centred. Off again, the window comes back with the size and place it had.
+    virtual void setFullScreen(bool on) = 0;
     virtual void placeKeyBox(const QRect& rect) = 0;
 
     // Copies the `from` rectangle of an off-screen surface onto the `to` rectangle of the visible surface

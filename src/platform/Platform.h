@@ -1,13 +1,12 @@
 #pragma once
 
 #include "Forms.h"
+#include "Pictures.h"
 #include "SoundFlags.h"
 #include "Ticks.h"
 
 #include <string>
 #include <string_view>
-
-class QImage;
 
 namespace zunaka {
 
@@ -33,10 +32,12 @@ public:
     // Plays a WAVE file; with kSndEffectFlags it returns at once and drops the request while a sound plays.
     virtual void sndPlaySound(const std::string& path, unsigned flags) = 0;
 
-    // Decodes a picture file; throws std::runtime_error when it is missing or unreadable.
-    virtual QImage loadPicture(const std::string& path) = 0;
+    // Decodes a picture file for the use given; throws std::runtime_error when it is missing or unreadable.
+    virtual QImage loadPicture(const std::string& path, const PictureUse& use) = 0;
 
     virtual ScreenSize screen() const = 0;
+    // The part of the screen windows may cover: the screen without the desktop's panels.
+    virtual ScreenSize workArea() const = 0;
     // The folder that holds the program file, without a trailing slash unless it is the root.
     virtual std::string appPath() const = 0;
     // Whether another instance of the program runs already.

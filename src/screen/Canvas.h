@@ -21,4 +21,12 @@ constexpr bool isFullSizeScreen(ScreenSize screen)
     return screen.width >= kFullSizeScreenWidth && screen.height >= kFullSizeScreenHeight;
 }
 
+// Whether the window's client area is the canvas's size, so that copies go to it one to one: the window
+// of a full-size screen unless it had to shrink to fit, and the full-screen window, which scales that
+// client area as a whole.
+inline bool showsCanvasOneToOne(const Forms& forms)
+{
+    return forms.mainScaleWidth() == kCanvasWidth && forms.mainScaleHeight() == kCanvasHeight;
+}
+
 } // namespace zunaka

@@ -4,6 +4,7 @@
 #include "holes/HoleMotion.h"
 #include "moji/Status.h"
 #include "platform/Platform.h"
+#include "screen/Canvas.h"
 #include "screen/Music.h"
 
 #include <algorithm>
@@ -15,7 +16,9 @@ namespace {
 void runFrame(GameState& s, Platform& p, const LoopOptions& options)
 {
     moveHoles(s, p);
-    if (usesWideStatus(p.screen().width))
+    // A canvas-sized client area takes the wide strip whatever the screen: a full-screen window on a
+    // narrow screen shows the canvas as a full-size screen's window does.
+    if (usesWideStatus(p.screen().width) || showsCanvasOneToOne(p.forms()))
         printStatusWide(s, p);
     else
         printStatusNarrow(s, p);

@@ -114,10 +114,62 @@ choose() {
   xdotool key --delay 100 "$@"; sleep 0.3
 }
 
-# A copy of the program beside a copy of its data folder, in `dir`: the program finds Deta/ beside itself.
+# A copy of the program with its sound module beside a copy of its data folder, in `dir`: the program
+# finds both beside itself.
 copy_program() {
   local bin=$1 deta=$2 dir=$3
   mkdir -p "$dir"
   cp "$bin" "$dir/zunaka"
+  cp "$(dirname "$bin")/zunaka-audio.so" "$dir/"
   cp -r "$deta" "$dir/Deta"
+}
+
+# Starts openbox, a window manager as small desktops have, and waits until it manages the screen. It
+# frames windows after they are mapped and gives the frame in each window's _NET_FRAME_EXTENTS.
+start_wm() {
+  openbox --sm-disable >"$WORK/wm.log" 2>&1 &
+  for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    sleep 0.1
+  done
+  fail "the window manager did not start"
+}
+
+# "X Y WIDTH HEIGHT" of a window with its frame: where the window stands, grown by its _NET_FRAME_EXTENTS;
+# nothing while the window manager has not framed it.
+frame_of() {
+  local x y w h l r t b
+  read -r l r t b < <(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ',') || true
+  [ -n "$b" ] || return 0
+  read -r x y w h < <(xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+                                             /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }')
+  echo $((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))
+}
+
+# Waits until window `id`'s frame lies inside the work area the window manager gives (the screen less
+# its panels); the game learns the frame only once the window is framed, and then fits and centres it.
+wait_inside() {
+  local id=$1 what=$2 fx fy fw fh ax ay aw ah
+  # One area for each desktop; the game opens on the first.
+  read -r ax ay aw ah _ < <(xprop -root _NET_WORKAREA | sed -n 's/.*= //p' | tr -d ',') || true
+  [ -n "$ah" ] || fail "the window manager gives no work area"
+  for _ in $(seq 50); do
+    read -r fx fy fw fh < <(frame_of "$id") || true
+    [ -n "$fh" ] && [ "$fx" -ge "$ax" ] && [ "$fy" -ge "$ay" ] && [ $((fx + fw)) -le $((ax + aw)) ] && [ $((fy + fh)) -le $((ay + ah)) ] && {
+      echo "$what: ${fw}x${fh}+${fx}+${fy} with its frame ($(xprop -id "$id" _NET_FRAME_EXTENTS | sed -n 's/.*= //p')), work area ${aw}x${ah}+${ax}+${ay}"
+      return 0
+    }
+    sleep 0.1
+  done
+  fail "$what: ${fw}x${fh}+${fx}+${fy} with its frame, outside the work area ${aw}x${ah}+${ax}+${ay}"
+}
+
+# Waits until window `id` is (yes) or is not (no) full screen.
+wait_full_screen() {
+  for _ in $(seq 50); do
+    if xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN; then [ "$2" = yes ] && return 0
+    else [ "$2" = no ] && return 0; fi
+    sleep 0.1
+  done
+  fail "window $1: full screen is not '$2'"
 }

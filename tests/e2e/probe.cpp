@@ -3,6 +3,8 @@
 // drawn by the game's own code from the installed Deta/ (the background, the status strip for given
 // counts, a caught mole, the guide page), with the same fonts on the same display, so a match is exact.
 //
+// The window may be full screen, its canvas scaled by a whole factor: it is read back at the canvas's size.
+//
 //   zunaka_e2e_probe PROGRAM_DIR counts WINDOW [SAVE.png]  -> "strip=POP/HIT" (or "strip=none")
 //   zunaka_e2e_probe PROGRAM_DIR bare WINDOW [SAVE.png]    -> "differs=N": pixels unlike the background
 //   zunaka_e2e_probe PROGRAM_DIR help WINDOW [SAVE.png]    -> "page=N button=N": pixels unlike the guide
@@ -37,6 +39,7 @@
 #include <QScreen>
 #include <QThread>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -88,14 +91,39 @@ bool load(Game& g, const char* programDir)
     return true;
 }
 
-// The client area of the main window: the picture below its menu bar, or the part of a screenshot given
-// as SCREEN.png+X+Y.
+// The canvas a full-screen window shows on black, `factor` screen pixels a canvas pixel: found by the
+// black margins left of its middle row and below its middle column, and read back one pixel a block.
+QImage canvasOnBlack(const QImage& shot)
+{
+    const QRgb black = qRgb(0, 0, 0);
+    int left = 0, bottom = shot.height() - 1;
+    while (left < shot.width() / 2 && shot.pixel(left, shot.height() / 2) == black)
+        ++left;
+    while (bottom > 0 && shot.pixel(shot.width() / 2, bottom) == black)
+        --bottom;
+    const int factor = std::max(1, (shot.width() - 2 * left) / kClientWidth);
+    const int top = bottom + 1 - kClientHeight * factor;
+    QImage canvas(kClientWidth, kClientHeight, QImage::Format_RGB32);
+    for (int y = 0; y < kClientHeight; ++y)
+        for (int x = 0; x < kClientWidth; ++x)
+            canvas.setPixel(x, y, shot.pixel(left + x * factor, top + y * factor));
+    return canvas;
+}
+
+// The client area of the main window: the picture below its menu bar, in full screen the canvas scaled
+// by a whole factor in its middle, or the part of a screenshot given as SCREEN.png+X+Y.
 QImage grabClient(const QString& where)
 {
     const QStringList shot = where.split(u'+');
-    const QImage image = shot.size() == 3 ? QImage(shot[0]).copy(shot[1].toInt(), shot[2].toInt(), kClientWidth, kClientHeight)
-                                          : QGuiApplication::primaryScreen()->grabWindow(where.toULongLong(nullptr, 0)).toImage();
-    return image.copy(0, image.height() - kClientHeight, kClientWidth, kClientHeight).convertToFormat(QImage::Format_RGB32);
+    if (shot.size() == 3) {
+        return QImage(shot[0]).copy(shot[1].toInt(), shot[2].toInt(), kClientWidth, kClientHeight)
+            .convertToFormat(QImage::Format_RGB32);
+    }
+    const QImage window = QGuiApplication::primaryScreen()->grabWindow(where.toULongLong(nullptr, 0)).toImage()
+                              .convertToFormat(QImage::Format_RGB32);
+    if (window.width() > kClientWidth)
+        return canvasOnBlack(window);
+    return window.copy(0, window.height() - kClientHeight, kClientWidth, kClientHeight);
 }
 
 // Where the screen shows the rows of `picture` from `fromRow` to `toRow`: its top-left as "+X+Y", or

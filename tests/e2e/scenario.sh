@@ -1,17 +1,22 @@
 #!/usr/bin/env bash
 # Runs the real program under its own virtual display and drives it as a player would.
-#   scenario.sh BINARY DETA_DIR SCENARIO
-# Each scenario gets its own display and runtime folder (lib.sh).
+#   scenario.sh BINARY DETA_DIR SCENARIO [PROBE]
+# Each scenario gets its own display and runtime folder (lib.sh). PROBE is zunaka_e2e_probe, which reads
+# the counts and the guide page off the window.
 set -euo pipefail
-BIN=$1 DETA=$2 SCENARIO=$3
+BIN=$1 DETA=$2 SCENARIO=$3 PROBE=${4:-}
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 case $SCENARIO in
 no-display)
-  rc=0; out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$BIN" 2>&1) || rc=$?
-  [ "$rc" -ne 0 ] || fail "started without a display"
-  [ "$(echo "$out" | wc -l)" -eq 1 ] || fail "expected one line, got: $out"
-  echo "$out" | grep -q display || fail "unclear message: $out" ;;
+  # Arguments, status, what the one line says: a mistyped option is called one as on a display.
+  for row in "|1|display" "-style Fusion|1|display" "--no-such-option|2|unknown option"; do
+    IFS='|' read -r args status says <<<"$row"
+    rc=0; out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$BIN" $args 2>&1) || rc=$?
+    [ "$rc" -eq "$status" ] || fail "'$args' without a display ended with status $rc: $out"
+    [ "$(echo "$out" | wc -l)" -eq 1 ] || fail "'$args': expected one line, got: $out"
+    echo "$out" | grep -q "$says" || fail "'$args': unclear message: $out"
+  done ;;
 
 terminated)
   start_display; launch "$BIN"
@@ -43,6 +48,21 @@ signal-at-message)
   rc=0; wait_exit "$PID" || rc=$?
   [ "$rc" -ne 0 ] || fail "a failed start ended with status 0" ;;
 
+sound-comes-back)
+  # SDL's disk driver writes the sound to a file, here a link: to /dev/full the device goes away at its
+  # first buffer, to /dev/null it plays. Keys are typed, each a miss sound, until the game has tried again.
+  ln -s /dev/full "$WORK/sound"
+  start_display
+  SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$WORK/sound launch "$BIN"
+  main=$(past_title)
+  press "$main" ctrl+g
+  for _ in $(seq 40); do grep -q "went away" "$WORK/err" && break; xdotool type q; sleep 0.5; done
+  ln -sfn /dev/null "$WORK/sound"
+  for _ in $(seq 40); do grep -q "audio is back" "$WORK/err" && break; xdotool type q; sleep 0.5; done
+  [ "$(grep -c 'zunaka: no audio' "$WORK/err")" -eq 1 ] || fail "the loss was not said once"
+  [ "$(grep -c 'zunaka: audio is back' "$WORK/err")" -eq 1 ] || fail "the return was not said once"
+  quit_game "$main" ;;
+
 title-timeout)
   start_display; launch "$BIN"
   title=$(wait_windows 1); shown=$(date +%s%N)
@@ -70,6 +90,60 @@ playfield|playfield-small|playfield-2x)
   mae=$( (compare -metric MAE "$WORK/client.png" "$WORK/back.png" null: 2>&1 || true) | sed 's/.*(\(.*\))/\1/')
   awk -v m="$mae" -v l="$limit" 'BEGIN { exit !(m < l) }' || fail "playfield differs from Back.jpg: MAE $mae"
   echo "mean absolute difference $mae"
+  quit_game "$main" ;;
+
+framed-640x480|framed-800x480|framed-2x|framed-late)
+  # Under a window manager that frames windows after they show, both windows lie inside the work area
+  # with their frames: on low screens, and where a scale factor makes even the small window too large.
+  # A manager started while the main window is up frames it then, and the window moves inside.
+  case $SCENARIO in
+  framed-640x480|framed-late) export SCREEN=640x480 ;;
+  framed-800x480) export SCREEN=800x480 ;;
+  framed-2x) export SCREEN=1024x768 QT_SCALE_FACTOR=2 ;;
+  esac
+  start_display
+  [ "$SCENARIO" = framed-late ] || start_wm
+  launch "$BIN"
+  title=$(wait_windows 1)
+  [ "$SCENARIO" = framed-late ] || wait_inside "$title" "title window"
+  main=$(past_title)
+  [ "$SCENARIO" = framed-late ] && start_wm
+  wait_inside "$main" "main window"
+  quit_game "$main" ;;
+
+full-screen)
+  # F11 during a game: the game goes on full screen, the canvas twice its size on 1920 x 1080, and
+  # catches; the guide page is laid out as in the window; Esc gives back the window where it was.
+  export SCREEN=1920x1080
+  start_display; start_wm; launch "$BIN"
+  main=$(past_title)
+  wait_inside "$main" "main window"
+  before=$(frame_of "$main")
+  press "$main" ctrl+g
+  press "$main" F11
+  wait_full_screen "$main" yes
+  size=$(xwininfo -id "$main" | awk '/Width:/ { w = $NF } /Height:/ { h = $NF } END { print w "x" h }')
+  [ "$size" = 1920x1080 ] || fail "the full-screen window is $size"
+  hits=0
+  for _ in 1 2 3 4 5 6; do
+    xdotool type --delay 1200 'asdfghjkl;:]'
+    counts=$("$PROBE" "$(dirname "$DETA")" counts "$main" "$WORK/full-screen-canvas.png")
+    hits=$(echo "$counts" | sed -n 's/.*strip=[0-9]*\///p')
+    [ -n "$hits" ] && [ "$hits" -gt 0 ] && break
+  done
+  import -window root "$WORK/full-screen-game.png"
+  echo "$counts"
+  [ -n "$hits" ] && [ "$hits" -gt 0 ] || fail "no mole caught in full screen: $counts"
+  press "$main" ctrl+s
+  choose "$main" Left Down Return
+  page=$("$PROBE" "$(dirname "$DETA")" help "$main" "$WORK/full-screen-help-canvas.png")
+  import -window root "$WORK/full-screen-help.png"
+  echo "$page"
+  [[ $page == "page=0 button="[1-9]* ]] || fail "the full-screen guide page differs from the window's: $page"
+  press "$main" Escape
+  wait_full_screen "$main" no
+  wait_inside "$main" "main window again"
+  [ "$(frame_of "$main")" = "$before" ] || fail "the window came back at $(frame_of "$main"), was at $before"
   quit_game "$main" ;;
 
 *) fail "unknown scenario $SCENARIO" ;;

@@ -1,4 +1,4 @@
-#include "MainForm.h"
+#include "MainPicture.h"
 
 #include <QPainter>
 

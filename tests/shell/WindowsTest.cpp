@@ -59,6 +59,17 @@ TEST(Windows, KeysTypedIntoTheKeyBoxAreJudgedOncePerRealRelease)
         {true, [](KeyBox* box) { QTest::keyClick(box, Qt::Key_K, Qt::ControlModifier); }, "", {"miss", "miss"}},
         {true, [](KeyBox* box) { QTest::keyClicks(box, "k"); QTest::keyClick(box, Qt::Key_Shift); }, "k",
          {"hit", "miss"}},
+        // F11 and then Esc, on the shown window: into full screen and out, each press taken by its shortcut
+        // and each release judged like Shift's.
+        {true,
+         [](KeyBox* box) {
+             box->window()->show();
+             QApplication::setActiveWindow(box->window());
+             QTest::keyClicks(box, "k");
+             QTest::keyClick(box, Qt::Key_F11);
+             QTest::keyClick(box, Qt::Key_Escape);
+         },
+         "k", {"hit", "miss", "miss"}},
     };
     for (const auto& [game, keys, box, sounds] : rows) {
         Windows w(game);

@@ -60,6 +60,17 @@ void FakeForms::setMainClientSize(int width, int height)
     window = whiteWindow(width, height);
 }
 
+void FakeForms::setFullScreen(bool on)
+{
+    if (on == fullScreen)
+        return;
+    fullScreen = on;
+    if (on)
+        windowedClient = window.size();
+    const QSize client = on ? QSize(640, 480) : windowedClient;
+    window = whiteWindow(client.width(), client.height());
+}
+
 void FakeForms::blitToWindow(const QImage& source, const QRect& from, const QRect& to)
 {
     stretchBlt(window, to, source, from);
@@ -110,10 +121,10 @@ void FakePlatform::sndPlaySound(const std::string& path, unsigned flags)
     effectEverPlayed_ = true;
 }
 
-QImage FakePlatform::loadPicture(const std::string& path)
+QImage FakePlatform::loadPicture(const std::string& path, const PictureUse& use)
 {
     if (picturesFromDisk) {
-        QImage image = decodePicture(path);
+        QImage image = decodePicture(path, use);
         picturesLoaded.push_back(path);
         return image;
     }

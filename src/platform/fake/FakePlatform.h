@@ -41,6 +41,8 @@ public:
     int mainScaleWidth() const override { return window.width(); }
     int mainScaleHeight() const override { return window.height(); }
     void setMainClientSize(int width, int height) override;
+    QMargins mainFrame() const override { return frame; }
+    void setFullScreen(bool on) override;
     void placeKeyBox(const QRect& rect) override { keyBoxRect = rect; }
     void blitToWindow(const QImage& source, const QRect& from, const QRect& to) override;
     void setMenuChecked(Menu menu, int index, bool checked) override { menuMarks[{menu, index}] = checked; }
@@ -66,6 +68,10 @@ public:
     std::map<std::pair<Menu, int>, bool> menuMarks;  // every mark set, by menu and item
     bool okButtonVisible = false;
     QRect okButtonRect;
+    // A frame of 3 px a side under a caption and menu bar of 41 px: a 640 x 480 window keeps 634 x 436.
+    QMargins frame{3, 41, 3, 3};
+    bool fullScreen = false;
+    QSize windowedClient;  // the client size to come back to from full screen
 
     std::function<void()> onMainQueryUnload;
     std::function<void()> onMainUnload;
@@ -98,8 +104,9 @@ public:
     float rnd() override;
     int mciSendString(std::string_view command) override;
     void sndPlaySound(const std::string& path, unsigned flags) override;
-    QImage loadPicture(const std::string& path) override;
+    QImage loadPicture(const std::string& path, const PictureUse& use) override;
     ScreenSize screen() const override { return screenSize; }
+    ScreenSize workArea() const override { return workAreaSize.width > 0 ? workAreaSize : screenSize; }
     std::string appPath() const override { return appFolder; }
     bool prevInstance() override { return anotherInstance; }
     void msgBox(const std::string& text) override { messages.push_back(text); }
@@ -115,6 +122,7 @@ public:
     Tick now = 0;
     std::deque<float> queuedRandom;  // taken before the generator
     ScreenSize screenSize{1024, 768};
+    ScreenSize workAreaSize;  // the whole screen while unset
     std::string appFolder = "/opt/zunaka";
     bool anotherInstance = false;
     std::vector<std::string> messages;

@@ -2,8 +2,12 @@
 
 #include "Messages.h"
 
+#include <QApplication>
+
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace zunaka {
 
@@ -13,7 +17,8 @@ constexpr const char* kHelp =
     "Usage: zunaka [QT-OPTION]...\n"
     "%s: whack-a-mole typing practice for beginners on a Japanese (JIS) keyboard.\n"
     "Moles rise out of six holes, each carrying a key's character; type it to catch the mole.\n"
-    "The lesson, speed, number of moles and music are chosen in the game's menus.\n"
+    "The lesson, speed, number of moles and music are chosen in the game's menus;\n"
+    "F11 (menu がめん, ぜんがめん) shows the game full screen, F11 or Esc brings the window back.\n"
     "\n"
     "  --help       show this help and exit\n"
     "  --version    show the version and exit\n"
@@ -57,6 +62,26 @@ bool namesDisplay(int argc, char** argv)
             return true;
     }
     return false;
+}
+
+bool rejectLeftOverArgumentsWithoutDisplay(int argc, char** argv)
+{
+    // Qt takes its options out of argv when its application starts, which needs a window system; the
+    // offscreen one needs no display. Options only one window system knows (xcb's -geometry) are not
+    // taken here.
+    std::string platform = "-platform", offscreen = "offscreen";
+    std::vector<char*> args(argv, argv + argc);
+    args.insert(args.begin() + 1, {platform.data(), offscreen.data()});
+    args.push_back(nullptr);
+    int count = argc + 2;
+    // Its complaints about the session (no runtime folder) are not the user's concern here.
+    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    const bool rejected = [&] {
+        const QApplication qt(count, args.data());
+        return rejectLeftOverArguments(count, args.data());
+    }();
+    qInstallMessageHandler(previous);
+    return rejected;
 }
 
 bool rejectLeftOverArguments(int argc, char** argv)

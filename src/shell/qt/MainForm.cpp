@@ -2,17 +2,14 @@
 
 #include "KeyBox.h"
 #include "Messages.h"
-#include "platform/Blit.h"
 #include "platform/Fonts.h"
-#include "screen/Canvas.h"
 #include "shell/KeyInput.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QEvent>
 #include <QLayout>
 #include <QMenuBar>
-#include <QPainter>
-#include <QPaintEvent>
 #include <QPushButton>
 
 namespace zunaka {
@@ -29,75 +26,13 @@ const QRect kOkButtonRect(56, 400, 81, 33);
 
 } // namespace
 
-MainPicture::MainPicture(QWidget* parent) : QWidget(parent)
-{
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setFixedSize(kCanvasRect.size());
-}
-
-void MainPicture::setCanvasSize(QSize size)
-{
-    shown_ = nullptr;
-    copy_ = QImage();
-    setFixedSize(size);
-}
-
-void MainPicture::blit(const QImage& source, const QRect& from, const QRect& to)
-{
-    if (from == to && copy_.isNull() && (shown_ == nullptr || shown_ == &source)) {
-        shown_ = &source;
-        update(to);
-        return;
-    }
-    keepOwnCopy();
-    if (from.size() != to.size()) {
-        // Shrunk for a small screen: smoothing keeps the thin strokes of the characters and the guide's
-        // text readable. Only what the player sees is smoothed; the surfaces behind it stay exact.
-        QPainter painter(&copy_);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(to, source, from);
-    } else {
-        bitBlt(copy_, to.topLeft(), source, from);
-    }
-    update(to);
-}
-
-void MainPicture::keepOwnCopy()
-{
-    if (!copy_.isNull())
-        return;
-    copy_ = QImage(size(), QImage::Format_RGB32);
-    copy_.fill(Qt::white);
-    if (shown_)
-        bitBlt(copy_, {0, 0}, *shown_, shown_->rect().intersected(copy_.rect()));
-    shown_ = nullptr;
-}
-
-void MainPicture::paintEvent(QPaintEvent* event)
-{
-    // Whole pixels only: on a high-dpi screen each canvas pixel becomes a crisp block.
-    QPainter painter(this);
-    const QRect rect = event->rect();
-    const QImage* picture = copy_.isNull() ? shown_ : &copy_;
-    const QRect drawn = picture ? rect.intersected(picture->rect()) : QRect();
-    if (drawn != rect)
-        painter.fillRect(rect, Qt::white);
-    if (!drawn.isEmpty())
-        painter.drawImage(drawn, *picture, drawn);
-}
-
-void MainPicture::showEvent(QShowEvent*)
-{
-    if (onShown)
-        onShown();
-}
-
-MainForm::MainForm(GameState& state, Platform& platform) : state_(state), platform_(platform)
+MainForm::MainForm(GameState& state, Platform& platform)
+    : state_(state), platform_(platform), keyBoxRect_(kKeyBoxRect), okButtonRect_(kOkButtonRect)
 {
     setWindowTitle(QString::fromUtf8(kAppTitle));
     setFont(proportionalGothic(kWindowFontPx));
     mainPicture_ = new MainPicture(this);
+    mainPicture_->onViewChanged = [this] { placeControls(); };
     setCentralWidget(mainPicture_);
 
     // The window's own face is the default for what is printed on it; the menus keep the desktop's, with
@@ -108,6 +43,7 @@ MainForm::MainForm(GameState& state, Platform& platform) : state_(state), platfo
     menuFont.setFamilies(QStringList{menuFont.family()} + font().families());
     menuBar()->setFont(menuFont);
     menus_ = std::make_unique<MainMenus>(*menuBar(), state_, platform_);
+    addAction(menus_->leaveFullScreen());
     // The window keeps the size it is given: no dragging of its frame.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -120,8 +56,7 @@ KeyBox* MainForm::keyBox()
     if (!text1_) {
         text1_ = new KeyBox(mainPicture_);
         text1_->hide();
-        text1_->setGeometry(kKeyBoxRect);
-        text1_->setFont(proportionalGothic(kKeyBoxFontPx));
+        placeOnClient(*text1_, keyBoxRect_, kKeyBoxFontPx);
         text1_->onKeyPress = [this] { text1KeyPress(state_, platform_); };
         text1_->onKeyUp = [this] { text1KeyUp(state_, platform_); };
     }
@@ -133,8 +68,7 @@ QPushButton* MainForm::okButton()
     if (!command1_) {
         command1_ = new QPushButton(QStringLiteral("OK"), mainPicture_);
         command1_->hide();
-        command1_->setGeometry(kOkButtonRect);
-        command1_->setFont(proportionalGothic(kOkButtonFontPx));
+        placeOnClient(*command1_, okButtonRect_, kOkButtonFontPx);
         connect(command1_, &QPushButton::clicked, this, [this] {
             if (onOkClicked)
                 onOkClicked();
@@ -152,6 +86,72 @@ void MainForm::setClientSize(QSize size)
 {
     mainPicture_->setCanvasSize(size);
     adjustSize();
+}
+
+void MainForm::setFullScreen(bool on)
+{
+    if (on == fullScreen_)
+        return;
+    fullScreen_ = on;
+    menus_->leaveFullScreen()->setEnabled(on);
+    if (on) {
+        windowedPlace_ = geometry().topLeft();
+        windowedClient_ = mainPicture_->clientSize();
+        // A window of fixed size is one a window manager may refuse to make full screen.
+        layout()->setSizeConstraint(QLayout::SetNoConstraint);
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        mainPicture_->setFullScreenView();
+        showFullScreen();
+        return;
+    }
+    showNormal();
+    mainPicture_->setCanvasSize(windowedClient_);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize();
+    // The place of the window inside its frame: the frame is not back yet when the window leaves full
+    // screen, so a place given with the frame would put the window off by the frame's width.
+    setGeometry(QRect(windowedPlace_, size()));
+}
+
+void MainForm::placeKeyBox(const QRect& rect)
+{
+    keyBoxRect_ = rect;
+    placeOnClient(*keyBox(), rect, kKeyBoxFontPx);
+}
+
+void MainForm::placeOkButton(const QRect& rect)
+{
+    okButtonRect_ = rect;
+    placeOnClient(*okButton(), rect, kOkButtonFontPx);
+}
+
+// The one place where controls given in client coordinates meet the window: where the surface shows the
+// client area scaled, the control and its face scale with it.
+void MainForm::placeOnClient(QWidget& control, const QRect& rect, int fontPx)
+{
+    control.setGeometry(mainPicture_->toWindow(rect));
+    const QFont font = proportionalGothic(mainPicture_->toWindow(fontPx));
+    if (control.font() != font)
+        control.setFont(font);
+}
+
+void MainForm::placeControls()
+{
+    if (text1_)
+        placeOnClient(*text1_, keyBoxRect_, kKeyBoxFontPx);
+    if (command1_)
+        placeOnClient(*command1_, okButtonRect_, kOkButtonFontPx);
+}
+
+void MainForm::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || !fullScreen_ || isFullScreen() || !onFullScreenLost)
+        return;
+    // Only a window that was full screen has lost it: not one on its way there.
+    if (static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowFullScreen)
+        onFullScreenLost();
 }
 
 void MainForm::closeEvent(QCloseEvent* event)

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "MainMenus.h"
+#include "MainPicture.h"
 
-#include <QImage>
 #include <QMainWindow>
 
 #include <functional>
@@ -16,37 +16,6 @@ namespace zunaka {
 class KeyBox;
 struct GameState;
 class Platform;
-
-// The visible drawing surface, `MainPicture`. Qt repaints widgets from its own backing store, and a paint
-// event draws its rectangle of what was last sent to the window.
-//
-// The game draws into one buffer and sends what it drew to the window at once, one to one on a screen
-// large enough, before Qt paints again. So while every copy is one to one from the same picture, the
-// surface paints straight from that picture and keeps no copy of its own: a full-size picture less in
-// memory, and no copying in every frame. A shrunk copy, or one from another picture, makes it keep its own
-// copy from then on. The picture sent must outlive the surface, as the game's buffer does.
-class MainPicture : public QWidget {
-public:
-    explicit MainPicture(QWidget* parent);
-
-    // Sizes the surface, and with it the client area; it starts white, the window background.
-    void setCanvasSize(QSize size);
-    // Shows a rectangle of an off-screen surface on the window, scaled when the sizes differ.
-    void blit(const QImage& source, const QRect& from, const QRect& to);
-
-    // Raised when the surface is shown or shown anew (after being minimised); the game repaints all of it.
-    std::function<void()> onShown;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-
-private:
-    void keepOwnCopy();
-
-    const QImage* shown_ = nullptr;  // the picture painted one to one, while there is no copy
-    QImage copy_;
-};
 
 // The main window: fixed size, menu bar, the key box `Text1` and the visible surface. Every handler it
 // raises runs inside the main loop's event step.
@@ -65,23 +34,40 @@ public:
     // The client area under the menu bar becomes exactly `size`, all of it the visible surface; the
     // window keeps that size.
     void setClientSize(QSize size);
+    // Full screen with the menu bar, or back to the client size and place the window had before.
+    void setFullScreen(bool on);
+    // Where the key box and the OK button stand, in client coordinates.
+    void placeKeyBox(const QRect& rect);
+    void placeOkButton(const QRect& rect);
 
     // Raised by the windowing system's close (close box, window manager, session end); the forms run the
     // game's unload handlers for it.
     std::function<void()> onClose;
     // Raised by a click on the OK button.
     std::function<void()> onOkClicked;
+    // Raised when the window manager takes the window out of full screen by itself (its own key, or a
+    // refusal): the game leaves full screen as if asked.
+    std::function<void()> onFullScreenLost;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void placeOnClient(QWidget& control, const QRect& rect, int fontPx);
+    void placeControls();
+
     GameState& state_;
     Platform& platform_;
     MainPicture* mainPicture_ = nullptr;
     KeyBox* text1_ = nullptr;
     QPushButton* command1_ = nullptr;
     std::unique_ptr<MainMenus> menus_;
+    QRect keyBoxRect_;
+    QRect okButtonRect_;
+    bool fullScreen_ = false;
+    QPoint windowedPlace_;  // where the window's inside was, and its client size, to come back to
+    QSize windowedClient_;
 };
 
 } // namespace zunaka

@@ -5,6 +5,7 @@
 #include "shell/Game.h"
 #include "shell/Menus.h"
 #include "shell/Shutdown.h"
+#include "shell/View.h"
 
 #include <QMenuBar>
 #include <QProxyStyle>
@@ -94,6 +95,15 @@ MainMenus::MainMenus(QMenuBar& bar, GameState& s, Platform& p)
     // The music starts switched on, so its item starts without a mark.
     addCheckable(*bar.addMenu(QStringLiteral("BGM")), Menu::Bgm, QStringLiteral("BGM停止"),
                  [&s, &p] { bgmStopClick(s, p); });
+    QAction* fullScreen = addCheckable(*bar.addMenu(QStringLiteral("がめん")), Menu::Screen,
+                                       QStringLiteral("ぜんがめん"), [&s, &p] { fullScreenClick(s, p); });
+    fullScreen->setShortcut(QKeySequence(Qt::Key_F11));
+    fullScreen->setShortcutContext(Qt::WindowShortcut);
+    leaveFullScreen_ = new QAction(&bar);
+    leaveFullScreen_->setShortcut(QKeySequence(Qt::Key_Escape));
+    leaveFullScreen_->setShortcutContext(Qt::WindowShortcut);
+    leaveFullScreen_->setEnabled(false);
+    QObject::connect(leaveFullScreen_, &QAction::triggered, &bar, [&s, &p] { zunaka::leaveFullScreen(s, p); });
     QMenu* help = bar.addMenu(QStringLiteral("つかいかた"));
     help->addAction(QStringLiteral("つかいかた"), [&s, &p] { subHelpClick(s, p); });
     // A menu opens as a window of its own, which takes no font from the bar.

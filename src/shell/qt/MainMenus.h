@@ -23,11 +23,15 @@ public:
 
     // Item `index` (from 1) of a menu with check marks.
     QAction* item(Menu menu, int index) const;
+    // Esc's way out of full screen: in no menu, enabled only while the window is full screen, so that
+    // otherwise Esc reaches the key box as before.
+    QAction* leaveFullScreen() const { return leaveFullScreen_; }
 
 private:
     QAction* addCheckable(QMenu& menu, Menu which, const QString& caption, std::function<void()> handler);
 
     std::map<Menu, std::vector<QAction*>> items_;
+    QAction* leaveFullScreen_ = nullptr;
 };
 
 } // namespace zunaka

@@ -6,11 +6,14 @@
 #include "shell/Shutdown.h"
 #include "screen/Composition.h"
 #include "shell/Title.h"
+#include "shell/View.h"
 
 #include <QApplication>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+
+#include <algorithm>
 
 namespace zunaka {
 
@@ -22,6 +25,32 @@ QtForms::QtForms(GameState& state, Platform& platform) : state_(state), platform
     title_.onClose = [this] { unloadTitleForm(); };
     main_.mainPicture()->onShown = [this] { mainPicturePaint(state_, platform_); };
     main_.onOkClicked = [this] { command1Click(state_, platform_); };
+    frameWatch_.onChanged = [this] { frameChanged(); };
+    main_.onFullScreenLost = [this] { leaveFullScreen(state_, platform_); };
+}
+
+// A window manager framed the windows, or framed them anew, or the desktop's panels changed: the game
+// fits the windows again, and the windows, placed before their frame was known, are centred with it.
+void QtForms::frameChanged()
+{
+    mainFrameChanged(state_, platform_);
+    for (QWidget* window : {static_cast<QWidget*>(&main_), static_cast<QWidget*>(&title_)}) {
+        if (window->isVisible() && !window->isFullScreen())
+            centre(*window);
+    }
+}
+
+QMargins QtForms::mainFrame() const
+{
+    // The menu bar as it lays out over the client's width, then the window manager's frame.
+    const int width = main_.mainPicture()->width();
+    const int menuBar = main_.menuBar()->heightForWidth(width);
+    return frameWatch_.frame() + QMargins(0, menuBar > 0 ? menuBar : main_.menuBar()->sizeHint().height(), 0, 0);
+}
+
+void QtForms::setFullScreen(bool on)
+{
+    main_.setFullScreen(on);
 }
 
 void QtForms::setMainClientSize(int width, int height)
@@ -34,7 +63,7 @@ void QtForms::setMainClientSize(int width, int height)
 
 void QtForms::placeKeyBox(const QRect& rect)
 {
-    main_.keyBox()->setGeometry(rect);
+    main_.placeKeyBox(rect);
 }
 
 void QtForms::blitToWindow(const QImage& source, const QRect& from, const QRect& to)
@@ -44,10 +73,9 @@ void QtForms::blitToWindow(const QImage& source, const QRect& from, const QRect&
 
 void QtForms::setOkButton(bool visible, const QRect& rect)
 {
-    QPushButton* ok = main_.okButton();
     if (!rect.isEmpty())
-        ok->setGeometry(rect);
-    ok->setVisible(visible);
+        main_.placeOkButton(rect);
+    main_.okButton()->setVisible(visible);
 }
 
 void QtForms::centre(QWidget& window)
@@ -56,8 +84,12 @@ void QtForms::centre(QWidget& window)
     if (!screen)
         return;
     window.adjustSize();
-    const QRect frame = window.frameGeometry();
-    window.move(screen->availableGeometry().center() - QPoint(frame.width() / 2, frame.height() / 2));
+    // The window's place is that of its frame's corner; a frame not known yet is taken as the last one.
+    const QMargins frame = frameWatch_.frame();
+    const QSize outer = window.size().grownBy(frame);
+    const QRect area = screen->availableGeometry();
+    const QPoint corner = area.center() - QPoint(outer.width() / 2, outer.height() / 2);
+    window.move(std::max(corner.x(), area.left()), std::max(corner.y(), area.top()));
 }
 
 void QtForms::showMainForm()
@@ -146,12 +178,12 @@ void QtForms::unloadTitleForm()
 
 int QtForms::mainScaleWidth() const
 {
-    return main_.mainPicture()->width();
+    return main_.mainPicture()->clientSize().width();
 }
 
 int QtForms::mainScaleHeight() const
 {
-    return main_.mainPicture()->height();
+    return main_.mainPicture()->clientSize().height();
 }
 
 void QtForms::setMenuChecked(Menu menu, int index, bool checked)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FrameWatch.h"
 #include "MainForm.h"
 #include "TitleForm.h"
 #include "platform/Forms.h"
@@ -28,6 +29,8 @@ public:
     int mainScaleWidth() const override;
     int mainScaleHeight() const override;
     void setMainClientSize(int width, int height) override;
+    QMargins mainFrame() const override;
+    void setFullScreen(bool on) override;
     void placeKeyBox(const QRect& rect) override;
     void blitToWindow(const QImage& source, const QRect& from, const QRect& to) override;
     void setMenuChecked(Menu menu, int index, bool checked) override;
@@ -38,11 +41,13 @@ public:
 
 private:
     void centre(QWidget& window);
+    void frameChanged();
 
     GameState& state_;
     Platform& platform_;
     MainForm main_;
     TitleForm title_;
+    FrameWatch frameWatch_{{&main_, &title_}, nullptr};
     bool mainUnloading_ = false;
     bool titleUnloading_ = false;
 };

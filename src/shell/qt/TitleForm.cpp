@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 
 namespace zunaka {
 
@@ -35,6 +36,16 @@ void TitleForm::setPicture(const QImage& picture, int width, int height)
     // Scaled once, here, and kept: the window repaints from it whenever it is uncovered.
     picture_ = picture.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     update();
+}
+
+void TitleForm::resizeEvent(QResizeEvent* event)
+{
+    // The main window had to shrink to fit inside the screen, after the picture was painted: the picture
+    // shrinks with the window, keeping the rows it had below it.
+    if (picture_.isNull() || !event->oldSize().isValid())
+        return;
+    const QSize size = picture_.size() + event->size() - event->oldSize();
+    picture_ = picture_.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 void TitleForm::release()
