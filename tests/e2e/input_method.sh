@@ -30,6 +30,10 @@ if [ -z "${ZUNAKA_IM_DESKTOP:-}" ]; then
   env -u XDG_RUNTIME_DIR HOME=$WORK/home ZUNAKA_IM_DESKTOP=1 "${as[@]}" dbus-run-session -- \
     "$0" "$WORK/prog/zunaka" "$WORK/prog/Deta" "$WORK/prog/$(basename "$PROBE")" "$WORK/prog/$(basename "$CHECK")" \
     "$IM" || rc=$?
+  # mozc's server outlives the desktop that started it: the one started with this home goes now.
+  for pid in $(pgrep -x mozc_server || true); do
+    if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "HOME=$WORK/home"; then kill "$pid"; fi
+  done
   exit "$rc"
 fi
 
