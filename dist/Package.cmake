@@ -16,6 +16,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, timgm6mb-soundfont | sf3-soundfont-gm | sf2-soundfont-gm")
+# Qt's Wayland back end: without it a Wayland session runs the game through XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "whack-a-mole typing practice for beginners
 Zunaka Typing (ずなかタイピング) teaches touch typing on a Japanese (JIS)
 keyboard. Moles rise out of six holes, each holding up the character of one

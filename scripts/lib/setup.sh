@@ -15,7 +15,7 @@ zunaka_jack_headers() {
 # What the game needs to build and run.
 ZUNAKA_RUN_PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-svg-dev qt6-qpa-plugins
+  qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-wayland
   libsdl2-dev "$(zunaka_jack_headers)" libfluidsynth-dev timgm6mb-soundfont
   fonts-ipafont-gothic
   libjpeg-turbo-progs
@@ -27,6 +27,9 @@ ZUNAKA_TEST_PACKAGES=(
   # The Debian package (CPack reads the libraries' package names with dpkg-shlibdeps) and the checks of
   # what gets installed: desktop entry, AppStream metadata, the package itself.
   dpkg-dev desktop-file-utils appstream lintian
+  # A Japanese desktop: a session bus, fcitx5 with mozc and its Qt 6 plug-in (ibus with mozc for the
+  # extended run), and weston to run the game natively on Wayland.
+  dbus-daemon x11-utils x11-xkb-utils fcitx5 fcitx5-mozc fcitx5-frontend-qt6 ibus ibus-mozc weston
 )
 # What scripts/test --extended needs besides, for the fuzz targets (libFuzzer comes with clang).
 ZUNAKA_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)

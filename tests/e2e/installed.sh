@@ -68,6 +68,7 @@ package)
   for needed in libqt6widgets6 libfluidsynth3 fonts-ipafont-gothic timgm6mb-soundfont; do
     echo "$depends" | grep -q "$needed" || fail "the package does not depend on $needed: $depends"
   done
+  dpkg-deb -f "$deb" Recommends | grep -q qt6-wayland || fail "the package does not recommend qt6-wayland"
   dpkg-deb -c "$deb" | awk '{ print $6 $7 $8 }' >"$WORK/contents"
   for path in "./usr/bin/zunaka->../lib/zunaka/zunaka" ./usr/lib/zunaka/Deta/Back.jpg ./usr/lib/zunaka/Deta/金属.wav \
       ./usr/share/applications/io.github.zunaka.typing.desktop ./usr/share/metainfo/io.github.zunaka.typing.metainfo.xml \

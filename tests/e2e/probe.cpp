@@ -9,6 +9,11 @@
 //   zunaka_e2e_probe PROGRAM_DIR bare WINDOW [SAVE.png]    -> "differs=N": pixels unlike the background
 //   zunaka_e2e_probe PROGRAM_DIR help WINDOW [SAVE.png]    -> "page=N button=N": pixels unlike the guide
 //                                                             page outside the OK button, and inside it
+//   zunaka_e2e_probe PROGRAM_DIR find SCREEN.png  -> "title=+X+Y field=+X+Y": where a screenshot of the whole
+//                                                   screen shows the title picture and the bare field's
+//                                                   lower rows ("none" where not), for a Wayland
+//                                                   compositor's screen, whose windows have no id to grab;
+//                                                   SCREEN.png+X+Y then stands for WINDOW above
 //   zunaka_e2e_probe PROGRAM_DIR watch WINDOW TOTAL SAVE_DIR
 //       until a game of TOTAL moles has ended: "samples=N outside=N caught=N strip=POP/HIT";
 //       keeps first-caught.png and final.png in SAVE_DIR
@@ -57,6 +62,7 @@ constexpr int kColumns[6][3] = {{63, 112, 252}, {270, 108, 228}, {464, 132, 252}
                                 {63, 286, 406}, {270, 289, 429}, {464, 286, 406}};
 constexpr int kColumnWidth = 125;
 constexpr int kStep = 20;
+constexpr int kHoleFloor = 430;
 
 QRect column(int hole)
 {
@@ -104,14 +110,38 @@ QImage canvasOnBlack(const QImage& shot)
     return canvas;
 }
 
-// The client area of the main window: the picture below its menu bar, or in full screen the canvas
-// scaled by a whole factor in its middle.
-QImage grabClient(WId window)
+// The client area of the main window: the picture below its menu bar, in full screen the canvas scaled
+// by a whole factor in its middle, or the part of a screenshot given as SCREEN.png+X+Y.
+QImage grabClient(const QString& where)
 {
-    const QImage shot = QGuiApplication::primaryScreen()->grabWindow(window).toImage().convertToFormat(QImage::Format_RGB32);
-    if (shot.width() > kClientWidth)
-        return canvasOnBlack(shot);
-    return shot.copy(0, shot.height() - kClientHeight, kClientWidth, kClientHeight);
+    const QStringList shot = where.split(u'+');
+    if (shot.size() == 3) {
+        return QImage(shot[0]).copy(shot[1].toInt(), shot[2].toInt(), kClientWidth, kClientHeight)
+            .convertToFormat(QImage::Format_RGB32);
+    }
+    const QImage window = QGuiApplication::primaryScreen()->grabWindow(where.toULongLong(nullptr, 0)).toImage()
+                              .convertToFormat(QImage::Format_RGB32);
+    if (window.width() > kClientWidth)
+        return canvasOnBlack(window);
+    return window.copy(0, window.height() - kClientHeight, kClientWidth, kClientHeight);
+}
+
+// Where the screen shows the rows of `picture` from `fromRow` to `toRow`: its top-left as "+X+Y", or
+// "none".
+std::string find(const QImage& screen, const QImage& picture, int fromRow, int toRow)
+{
+    for (int top = 0; top + picture.height() <= screen.height(); ++top) {
+        for (int left = 0; left + picture.width() <= screen.width(); ++left) {
+            bool shows = true;
+            for (int y = fromRow; y < toRow && shows; ++y) {
+                for (int x = 0; x < picture.width() && shows; ++x)
+                    shows = screen.pixel(left + x, top + y) == picture.pixel(x, y);
+            }
+            if (shows)
+                return "+" + std::to_string(left) + "+" + std::to_string(top);
+        }
+    }
+    return "none";
 }
 
 int differing(const QImage& a, const QImage& b, const QRect& area, const std::vector<QRect>& except = {})
@@ -187,7 +217,7 @@ std::string countsText(const std::optional<std::pair<int, int>>& counts)
 
 // Samples the window until the strip shows all TOTAL moles and every mole is back in its hole: the game
 // has then ended on its own.
-int watch(Game& g, WId window, int total, const QString& saveDir)
+int watch(Game& g, const QString& window, int total, const QString& saveDir)
 {
     int samples = 0, outside = 0, caught = 0;
     std::optional<std::pair<int, int>> counts;
@@ -333,7 +363,16 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "zunaka_e2e_probe: cannot load the pictures of %s\n", argv[1]);
         return 1;
     }
-    const WId window = std::strtoul(argv[3], nullptr, 0);
+    const QString window = QString::fromLocal8Bit(argv[3]);
+    if (mode == QLatin1String("find")) {
+        const QImage screen = QImage(window).convertToFormat(QImage::Format_RGB32);
+        const QImage title = QImage(deta + QStringLiteral("/Title.jpg")).convertToFormat(QImage::Format_RGB32);
+        // The title's lower half, above the rows its window (as tall as the main window) cuts off; the field
+        // below the holes, where nothing but the background ever shows.
+        std::printf("title=%s field=%s\n", find(screen, title, kClientHeight / 2, kClientHeight).c_str(),
+                    find(screen, g.s.BackPicture, kHoleFloor, kClientHeight).c_str());
+        return 0;
+    }
     if (mode == QLatin1String("watch") && argc == 6)
         return watch(g, window, std::atoi(argv[4]), QString::fromLocal8Bit(argv[5]));
     const QImage client = grabClient(window);

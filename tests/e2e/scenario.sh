@@ -18,25 +18,6 @@ no-display)
     echo "$out" | grep -q "$says" || fail "'$args': unclear message: $out"
   done ;;
 
-title-then-quit)
-  start_display; launch "$BIN"
-  main=$(past_title)
-  press "$main" ctrl+g; sleep 0.5
-  press "$main" ctrl+s; sleep 0.2
-  quit_game "$main" ;;
-
-menus-by-keyboard)
-  # A tap of Alt, arrows and Return: レッスン２ under the second menu, ５０ under the fourth.
-  start_display; launch "$BIN"
-  title=$(wait_windows 1)
-  xdotool mousemove --window "$title" 200 200 click 1
-  main=$(wait_windows 1)
-  press "$main" alt; sleep 0.3; xdotool key --delay 100 Right Down Down Return; sleep 0.3
-  press "$main" alt; sleep 0.3; xdotool key --delay 100 Right Right Right Down Down Return; sleep 0.3
-  press "$main" ctrl+g; sleep 0.5
-  xdotool type --delay 60 "qwertyuiop@["; sleep 0.3
-  quit_game "$main" ;;
-
 terminated)
   start_display; launch "$BIN"
   main=$(past_title)

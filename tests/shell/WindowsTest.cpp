@@ -1,5 +1,6 @@
 // The real windows on Qt's offscreen platform, driven with Qt Test's helpers; the rest of the platform
 // is the fake, so the sounds stay recorded.
+#include "KeyBox.h"
 #include "QtForms.h"
 #include "holes/HoleModel.h"
 #include "screen/WindowSize.h"
@@ -7,7 +8,6 @@
 #include "shell/Game.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -43,25 +43,26 @@ struct Windows : FakePlatform {
 // Hole 3's mole carries K, 60 pixels out and rising: just inside its window.
 TEST(Windows, KeysTypedIntoTheKeyBoxAreJudgedOncePerRealRelease)
 {
-    using Keys = std::function<void(QLineEdit*)>;
-    const Keys held = [](QLineEdit* box) {  // K held: its press, repeats of release and press, its release
+    using Keys = std::function<void(KeyBox*)>;
+    const Keys held = [](KeyBox* box) {  // K held: its press, repeats of release and press, its release
         QTest::simulateEvent(box, true, Qt::Key_K, {}, "k", false);
         for (bool press : {false, true, false, true})
             QTest::simulateEvent(box, press, Qt::Key_K, {}, "k", true);
         QTest::simulateEvent(box, false, Qt::Key_K, {}, "k", false);
     };
     const std::tuple<bool, Keys, std::string, Strings> rows[] = {
-        {true, [](QLineEdit* box) { QTest::keyClicks(box, "jk"); }, "k", {"miss", "hit"}},
-        {false, [](QLineEdit* box) { QTest::keyClicks(box, "jk"); }, "k", {}},
+        {true, [](KeyBox* box) { QTest::keyClicks(box, "jk"); }, "k", {"miss", "hit"}},
+        {false, [](KeyBox* box) { QTest::keyClicks(box, "jk"); }, "k", {}},
         {true, held, "k", {"hit"}},
-        {true, [](QLineEdit* box) { QTest::keyRelease(box, Qt::Key_G, Qt::ControlModifier); }, "", {"miss", "miss"}},
-        {true, [](QLineEdit* box) { QTest::keyClicks(box, "k\b"); }, "", {"hit", "miss"}},
-        {true, [](QLineEdit* box) { QTest::keyClicks(box, "k"); QTest::keyClick(box, Qt::Key_Shift); }, "k",
+        {true, [](KeyBox* box) { QTest::keyRelease(box, Qt::Key_G, Qt::ControlModifier); }, "", {"miss", "miss"}},
+        {true, [](KeyBox* box) { QTest::keyClicks(box, "k\b"); }, "", {"hit", "miss"}},
+        {true, [](KeyBox* box) { QTest::keyClick(box, Qt::Key_K, Qt::ControlModifier); }, "", {"miss", "miss"}},
+        {true, [](KeyBox* box) { QTest::keyClicks(box, "k"); QTest::keyClick(box, Qt::Key_Shift); }, "k",
          {"hit", "miss"}},
         // F11 and then Esc, on the shown window: into full screen and out, each press taken by its shortcut
         // and each release judged like Shift's.
         {true,
-         [](QLineEdit* box) {
+         [](KeyBox* box) {
              box->window()->show();
              QApplication::setActiveWindow(box->window());
              QTest::keyClicks(box, "k");

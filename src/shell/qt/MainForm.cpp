@@ -1,15 +1,14 @@
 #include "MainForm.h"
 
-#include "KeyBoxFilter.h"
-#include "KeyBoxStyle.h"
+#include "KeyBox.h"
 #include "Messages.h"
 #include "platform/Fonts.h"
+#include "shell/KeyInput.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QLayout>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 
@@ -52,18 +51,14 @@ MainForm::MainForm(GameState& state, Platform& platform)
 // The key box and the OK button stand in front of the visible surface, hidden until they are needed. Each
 // is made on its first use, after the title is on the screen: a control in its own size of the Japanese
 // face costs a font lookup, 8 to 12 ms each before the title showed.
-QLineEdit* MainForm::keyBox()
+KeyBox* MainForm::keyBox()
 {
     if (!text1_) {
-        text1_ = new QLineEdit(mainPicture_);
+        text1_ = new KeyBox(mainPicture_);
         text1_->hide();
         placeOnClient(*text1_, keyBoxRect_, kKeyBoxFontPx);
-        // Keys must arrive as plain characters, never through an input method's composition.
-        text1_->setAttribute(Qt::WA_InputMethodEnabled, false);
-        text1_->installEventFilter(new KeyBoxFilter(state_, platform_, text1_));
-        auto* style = new KeyBoxStyle;
-        style->setParent(text1_);
-        text1_->setStyle(style);
+        text1_->onKeyPress = [this] { text1KeyPress(state_, platform_); };
+        text1_->onKeyUp = [this] { text1KeyUp(state_, platform_); };
     }
     return text1_;
 }

@@ -9,11 +9,11 @@
 #include <memory>
 #include <string>
 
-class QLineEdit;
 class QPushButton;
 
 namespace zunaka {
 
+class KeyBox;
 struct GameState;
 class Platform;
 
@@ -24,7 +24,7 @@ public:
     MainForm(GameState& state, Platform& platform);
 
     // The key box `Text1` and the OK button `Command1`, made on first use.
-    QLineEdit* keyBox();
+    KeyBox* keyBox();
     QPushButton* okButton();
     // Empty while the box has not been made.
     std::string keyBoxText() const;
@@ -60,7 +60,7 @@ private:
     GameState& state_;
     Platform& platform_;
     MainPicture* mainPicture_ = nullptr;
-    QLineEdit* text1_ = nullptr;
+    KeyBox* text1_ = nullptr;
     QPushButton* command1_ = nullptr;
     std::unique_ptr<MainMenus> menus_;
     QRect keyBoxRect_;

@@ -1,5 +1,7 @@
 #include "QtForms.h"
 
+#include "KeyBox.h"
+
 #include "help/HelpPage.h"
 #include "shell/Shutdown.h"
 #include "screen/Composition.h"
@@ -7,7 +9,6 @@
 #include "shell/View.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -134,7 +135,7 @@ void QtForms::focusKeyBox()
     // The menus stay usable from the keyboard during a game: the box waits while the menu bar is in its
     // keyboard mode (after a tap of Alt, one of its menus highlighted) or a menu is open. Every pass asks,
     // so the box that has the focus already, as it mostly has, is asked first.
-    QLineEdit* box = main_.keyBox();
+    KeyBox* box = main_.keyBox();
     if (box->hasFocus() || !box->isVisible())
         return;
     if (QApplication::activePopupWidget() != nullptr || main_.menuBar()->activeAction() != nullptr)

@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# The game on Wayland, natively: weston nested in a virtual X display, the game started with Qt's Wayland
+# back end and no X display to fall back on.
+#   wayland.sh BINARY DETA_DIR PROBE
+# PROBE is zunaka_e2e_probe; a Wayland window has no id to grab, so it finds the windows in a screenshot
+# of weston's output. The title shows and hands over at a click, the main window then has the keyboard
+# without being clicked, the menus open the guide page from the keyboard and its OK button closes it, moles
+# are caught, Ctrl+S clears the field, a second start shows its ending message and ends when it is
+# answered, and Ctrl+Q quits. The game never makes an X window and never asks for the on-screen keyboard.
+set -euo pipefail
+BIN=$1 DETA=$2 PROBE=$3
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+PROGRAM_DIR=$(dirname "$BIN")
+SOCKET=wayland-zunaka
+
+field() { echo "$1" | tr ' ' '\n' | sed -n "s/^$2=//p"; }
+
+# The pointer out of the way, in the top-left corner, clear of the windows' contents: weston draws it into
+# its output, over whatever the game shows there. weston follows the X pointer by its moves, not its
+# place, and stops at the edges where X may not: in the corner both are at 0,0 again.
+park_pointer() { xdotool mousemove 0 0; sleep 0.3; }
+
+# Waits until the screen shows `what` (title or field); prints where, as +X+Y.
+wait_shown() {
+  local what=$1 at
+  for _ in $(seq 50); do
+    import -window root "$WORK/screen.png"
+    at=$(field "$("$PROBE" "$PROGRAM_DIR" find "$WORK/screen.png")" "$what")
+    [ "$at" != none ] && { echo "$at"; return 0; }
+    sleep 0.2
+  done
+  fail "weston does not show the $what"
+}
+
+# The pointer comes in and moves first: the window must know it is there before the click.
+click_at() {
+  xdotool mousemove $(($1 - 5)) "$2"; sleep 0.2
+  xdotool mousemove "$1" "$2"; sleep 0.2
+  xdotool click 1
+  park_pointer
+}
+# The main window's client area in a fresh screenshot, for the probe.
+client() { import -window root "$WORK/$1.png"; echo "$WORK/$1.png$FIELD"; }
+# A point of the client area, in the screen's coordinates.
+click_client() {
+  local x=${FIELD#+} y
+  y=${x#*+} x=${x%+*}
+  click_at $((x + $1)) $((y + $2))
+}
+
+SCREEN=1024x768 start_display
+# No panel: nothing for the parked pointer to open a tooltip on.
+printf '[shell]\npanel-position=none\n' >"$WORK/weston.ini"
+weston --backend=x11-backend.so --use-pixman --width=1024 --height=768 --socket="$SOCKET" --idle-time=0 \
+  --config="$WORK/weston.ini" --log="$WORK/weston.log" &
+for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/$SOCKET" ] && break; sleep 0.1; done
+[ -S "$XDG_RUNTIME_DIR/$SOCKET" ] || fail "weston did not start: $(cat "$WORK/weston.log")"
+park_pointer
+wayland() { env -u DISPLAY QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY="$SOCKET" "$@"; }
+
+# Every request the game makes of the compositor goes to the log.
+WAYLAND_DEBUG=client wayland "$BIN" 2>"$WORK/wayland.log" & PID=$!
+title=$(wait_shown title)
+echo "title at $title"
+x=${title#+} && y=${x#*+} && x=${x%+*}
+click_at $((x + 320)) $((y + 400))
+FIELD=$(wait_shown field)
+echo "main window's client area at $FIELD"
+[ "$("$PROBE" "$PROGRAM_DIR" bare "$(client handed-over)")" = differs=0 ] || fail "the field after the hand-over is not bare"
+
+# つかいかた from the keyboard: a tap of Alt, left to the last menu, down to the item.
+xdotool key alt; sleep 0.3; xdotool key --delay 100 Left Down Return; sleep 0.5
+page=$("$PROBE" "$PROGRAM_DIR" help "$(client help)")
+[ "$(field "$page" page)" -eq 0 ] && [ "$(field "$page" button)" -gt 0 ] || fail "the guide page differs: $page"
+click_client 580 455; sleep 0.3
+[ "$("$PROBE" "$PROGRAM_DIR" bare "$(client after-ok)")" = differs=0 ] || fail "OK did not bring back the bare field"
+
+xdotool key ctrl+g; sleep 0.5
+for _ in $(seq 10); do
+  xdotool type --delay 100 'asdfghjkl;:]'
+  counts=$(field "$("$PROBE" "$PROGRAM_DIR" counts "$(client playing)")" strip)
+  [ "$counts" != none ] && [ "${counts#*/}" -gt 0 ] && break
+done
+[ "$counts" != none ] && [ "${counts#*/}" -gt 0 ] || fail "no mole caught: $counts"
+echo "counts on screen: $counts"
+xdotool key ctrl+s; sleep 0.5
+[ "$("$PROBE" "$PROGRAM_DIR" bare "$(client stopped)")" = differs=0 ] || fail "Ctrl+S did not clear the field"
+
+# A second start: its message comes up on top with the keyboard, and Return ends it with a failure status.
+wayland "$BIN" 2>"$WORK/err2" & second=$!
+wait_text "$WORK/err2" "このアプリケーションはすでに開かれています。"
+sleep 1; import -window root "$WORK/message.png"
+xdotool key Return
+rc=0; wait_exit "$second" || rc=$?
+[ "$rc" -ne 0 ] || fail "the refused second start ended with status 0"
+
+[ -z "$(xdotool search --name "$TITLE" 2>/dev/null)" ] || fail "the game made an X window"
+! grep -E 'text_input[^ ]*\.(activate|enable|show_input_panel)\(' "$WORK/wayland.log" ||
+  fail "the game asked for the input method's panel"
+# weston gives the keyboard back to no one when the message goes: a click on the field takes it.
+click_client 320 300
+xdotool key ctrl+q
+rc=0; wait_exit "$PID" || rc=$?
+[ "$rc" -eq 0 ] || fail "quitting ended with status $rc"
+echo "PASS: wayland"
