@@ -108,13 +108,23 @@ box_shot() {
   import -window "$main" -crop "60x70+290+$((height - 480 + 10))" +repage "$1"
 }
 
+# Whether two pictures of the key box show the same: pixel for pixel, but for the blinking text cursor, a
+# column one pixel wide that one may show and the other not.
+same_box() {
+  local differ
+  differ=$(compare -metric AE "$1" "$2" null: 2>&1) || true
+  [ "$differ" = 0 ] && return 0
+  compare "$1" "$2" -compose src -highlight-color white -lowlight-color black "$WORK/box-diff.png" 2>/dev/null || true
+  [ "$(convert "$WORK/box-diff.png" -trim -format %w info:)" = 1 ]
+}
+
 # Types one key and waits until the key box shows something new; saves what it shows.
 type_into_box() {
   local key=$1 shot=$2
   xdotool key "$key"
   for _ in $(seq 30); do
     box_shot "$shot"
-    ! cmp -s "$shot" "$WORK/last.png" && { cp "$shot" "$WORK/last.png"; return 0; }
+    ! same_box "$shot" "$WORK/last.png" && { cp "$shot" "$WORK/last.png"; return 0; }
     sleep 0.1
   done
   fail "the key box did not change at the key $key"
@@ -168,11 +178,11 @@ on=$("${IM}_state")
 box_shot "$WORK/toggled-before.png"
 xdotool key --delay 100 "${TOGGLES[@]}"; sleep 0.5
 box_shot "$WORK/toggled.png"
-cmp -s "$WORK/toggled.png" "$WORK/toggled-before.png" || fail "a toggle key changed the key box"
+same_box "$WORK/toggled.png" "$WORK/toggled-before.png" || fail "a toggle key changed the key box"
 [ "$("${IM}_state")" = "$on" ] || fail "a toggle key switched the input method: $on -> $("${IM}_state")"
 for i in "${!KEYS[@]}"; do
   type_into_box "${KEYS[i]}" "$WORK/on-$i.png"
-  cmp -s "$WORK/on-$i.png" "$WORK/off-$i.png" || fail "${KEYS[i]} shows otherwise with the input method on"
+  same_box "$WORK/on-$i.png" "$WORK/off-$i.png" || fail "${KEYS[i]} shows otherwise with the input method on"
 done
 [ -z "$(strangers)" ] || fail "a window opened beside the game: $(strangers | xargs -n1 xdotool getwindowname)"
 # Moles are caught: lesson 1's keys until one is.

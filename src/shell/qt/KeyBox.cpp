@@ -1,8 +1,10 @@
 #include "KeyBox.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
+#include <QStyleHints>
 #include <QStyleOptionFrame>
 
 #include <algorithm>
@@ -22,6 +24,13 @@ bool types(const QKeyEvent& event)
     const Qt::KeyboardModifiers mods = event.modifiers();
     const bool ctrlOnly = mods == Qt::ControlModifier || mods == (Qt::ControlModifier | Qt::ShiftModifier);
     return !text.isEmpty() && text.at(0).isPrint() && !ctrlOnly;
+}
+
+// A character wider than the box (W, M, @ at this size) shows its right-hand end, as a line edit scrolls to
+// keep its cursor in view; one that fits starts at the line's left.
+int textLeft(const QRect& line, int advance)
+{
+    return advance + 1 <= line.width() ? line.x() : line.right() - advance;
 }
 
 } // namespace
@@ -51,6 +60,8 @@ void KeyBox::keyPressEvent(QKeyEvent* event)
         onKeyPress();
     if (types(*event))
         setText(text_ + event->text());
+    // Typing shows the cursor at once, and the blinking starts over from there.
+    showCaret(true);
 }
 
 void KeyBox::keyReleaseEvent(QKeyEvent* event)
@@ -84,27 +95,86 @@ const QPixmap& KeyBox::frame(const QStyleOptionFrame& option)
     return frame_;
 }
 
-void KeyBox::paintEvent(QPaintEvent*)
+// Where a line of text stands inside the frame: two pixels in from it, as tall as the font's line or the
+// character, whichever is taller, and centred in height.
+QStyleOptionFrame KeyBox::frameOption() const
 {
     QStyleOptionFrame option;
     option.initFrom(this);
     option.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
     option.state |= QStyle::State_Sunken;
+    return option;
+}
+
+QRect KeyBox::textLine() const
+{
+    const QStyleOptionFrame option = frameOption();
+    const QRect inside = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+    const QFontMetrics metrics = fontMetrics();
+    const int height = std::max(metrics.boundingRect(text_).height(), metrics.height());
+    return {inside.x() + kTextMargin, inside.y() + (inside.height() - height + 1) / 2,
+            inside.width() - 2 * kTextMargin, height};
+}
+
+QRect KeyBox::caretRect() const
+{
+    const QRect line = textLine();
+    const QFontMetrics metrics = fontMetrics();
+    const int advance = metrics.horizontalAdvance(text_);
+    const int width = style()->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, this);
+    return {textLeft(line, advance) + advance, line.y(), std::max(width, 1), metrics.ascent() + metrics.descent()};
+}
+
+void KeyBox::paintEvent(QPaintEvent*)
+{
+    const QStyleOptionFrame option = frameOption();
     QPainter painter(this);
     painter.drawPixmap(0, 0, frame(option));
 
-    const QRect inside = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
-    painter.setClipRect(inside);
+    painter.setClipRect(style()->subElementRect(QStyle::SE_LineEditContents, &option, this));
+    const QRect line = textLine();
     const QFontMetrics metrics = fontMetrics();
-    const QRect line = inside.adjusted(kTextMargin, 0, -kTextMargin, 0);
-    const int lineHeight = std::max(metrics.boundingRect(text_).height(), metrics.height());
-    const int top = line.y() + (line.height() - lineHeight + 1) / 2;
-    // A character wider than the box (W, M, @ at this size) shows its right-hand end, as a line edit
-    // scrolls to keep its cursor in view; one that fits starts at the margin.
-    const int advance = metrics.horizontalAdvance(text_);
-    const int left = advance + 1 <= line.width() ? line.x() : line.right() - advance;
     painter.setPen(palette().color(QPalette::Text));
-    painter.drawText(QPoint(left, top + metrics.ascent()), text_);
+    painter.drawText(QPoint(textLeft(line, metrics.horizontalAdvance(text_)), line.y() + metrics.ascent()), text_);
+    if (caretShown_)
+        painter.fillRect(caretRect(), palette().color(QPalette::Text));
+}
+
+// The cursor shows at once when the box gets the focus or a key is typed, then blinks at the desktop's
+// rate; a rate of 0 means a cursor that does not blink.
+void KeyBox::showCaret(bool shown)
+{
+    const int period = QGuiApplication::styleHints()->cursorFlashTime() / 2;
+    if (shown && period > 0)
+        blink_.start(period, this);
+    else
+        blink_.stop();
+    if (shown == caretShown_)
+        return;
+    caretShown_ = shown;
+    update(caretRect());
+}
+
+void KeyBox::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    showCaret(true);
+}
+
+void KeyBox::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    showCaret(false);
+}
+
+void KeyBox::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() != blink_.timerId()) {
+        QWidget::timerEvent(event);
+        return;
+    }
+    caretShown_ = !caretShown_;
+    update(caretRect());
 }
 
 } // namespace zunaka

@@ -1,11 +1,12 @@
 #pragma once
 
+#include <QBasicTimer>
 #include <QPixmap>
+#include <QStyleOptionFrame>
 #include <QWidget>
 
 #include <functional>
 
-class QStyleOptionFrame;
 
 namespace zunaka {
 
@@ -32,15 +33,25 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
 
 private:
     const QPixmap& frame(const QStyleOptionFrame& option);
+    QStyleOptionFrame frameOption() const;
+    QRect textLine() const;
+    QRect caretRect() const;
+    void showCaret(bool shown);
 
     QString text_;
     // The frame as the style drew it last, and for which look: it is drawn once for each look and copied
     // after (below).
     QPixmap frame_;
     QString frameKey_;
+    // The text cursor after the character, blinking while the box has the focus, as a line edit's did.
+    QBasicTimer blink_;
+    bool caretShown_ = false;
 };
 
 } // namespace zunaka
