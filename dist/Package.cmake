@@ -1,5 +1,6 @@
 # `cpack -G DEB` in the build folder makes zunaka_<version>_<arch>.deb. The libraries' packages come from
-# dpkg-shlibdeps; the fonts and the SoundFont are read at run time, so they are named here.
+# dpkg-shlibdeps; the fonts, the SoundFont and Qt's SQLite driver (for the records) are loaded at run time,
+# so they are named here.
 set(ZUNAKA_PACKAGE_MAINTAINER "The Zunaka Typing developers <maintainers@zunaka.invalid>"
     CACHE STRING "Maintainer field of the Debian package")
 
@@ -15,7 +16,8 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${ZUNAKA_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, timgm6mb-soundfont | sf3-soundfont-gm | sf2-soundfont-gm")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "fonts-ipafont-gothic, timgm6mb-soundfont | sf3-soundfont-gm | sf2-soundfont-gm, libqt6sql6-sqlite")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "whack-a-mole typing practice for beginners
 Zunaka Typing (ずなかタイピング) teaches touch typing on a Japanese (JIS)
 keyboard. Moles rise out of six holes, each holding up the character of one

@@ -9,6 +9,7 @@
 #include <QSqlQuery>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace zunaka {
 
@@ -56,8 +57,13 @@ SqliteRecords::~SqliteRecords()
 
 std::string SqliteRecords::localTime()
 {
+    // The offset always as +HH:MM, also in UTC (where Qt's ISO date writes Z), so every row reads alike.
     const QDateTime now = QDateTime::currentDateTime();
-    return now.toOffsetFromUtc(now.offsetFromUtc()).toString(Qt::ISODate).toStdString();
+    const int offset = now.offsetFromUtc();
+    const QString sign = offset < 0 ? QStringLiteral("-") : QStringLiteral("+");
+    return (now.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) + sign +
+            QTime(0, 0).addSecs(std::abs(offset)).toString(QStringLiteral("HH:mm")))
+        .toStdString();
 }
 
 std::string SqliteRecords::currentPlayer()
