@@ -95,9 +95,17 @@ TEST(RecordsStore, GamesComeBackInTheOrderStored)
     EXPECT_EQ(SqliteRecords(path).games(), games) << "read back by a new run";
     EXPECT_EQ(modeOf(path), 0600u);
     EXPECT_EQ(modeOf(dir.filePath(QStringLiteral("data/zunaka"))), 0700u);
-    OtherProgram other(path);
-    EXPECT_EQ(other.value(QStringLiteral("PRAGMA journal_mode")), QStringLiteral("wal"));
-    EXPECT_EQ(other.value(QStringLiteral("PRAGMA user_version")), QStringLiteral("1"));
+    {
+        OtherProgram other(path);
+        EXPECT_EQ(other.value(QStringLiteral("PRAGMA journal_mode")), QStringLiteral("wal"));
+        EXPECT_EQ(other.value(QStringLiteral("PRAGMA user_version")), QStringLiteral("1"));
+    }
+    // Deleted during a run to start afresh: the next game starts a new file, not a deleted one.
+    SqliteRecords store(path);
+    EXPECT_TRUE(store.save(game(8)));
+    QFile::remove(path);
+    EXPECT_TRUE(store.save(game(9)));
+    EXPECT_EQ(SqliteRecords(path).games(), std::vector{game(9)});
 }
 
 // Each row spoils the file or its folder before a first game is saved, and may mend it before a second.

@@ -54,6 +54,14 @@ bool createPrivateFile(const QString& path)
     return errno == EEXIST;
 }
 
+FileIdentity fileIdentity(const QString& path)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return {};
+    return {static_cast<unsigned long long>(info.st_dev), static_cast<unsigned long long>(info.st_ino)};
+}
+
 bool onNetworkFileSystem(const QString& folder)
 {
     struct statfs info {};

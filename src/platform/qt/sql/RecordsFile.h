@@ -18,6 +18,15 @@ bool makePrivateFolder(const QString& folder);
 // it with the process's umask. False when it neither existed nor could be made.
 bool createPrivateFile(const QString& path);
 
+// The device and inode of the file at `path`, or zeros when there is none: a file deleted or replaced
+// while the game has it open shows as another identity.
+struct FileIdentity {
+    unsigned long long device = 0;
+    unsigned long long inode = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+FileIdentity fileIdentity(const QString& path);
+
 // Whether the folder lies on a network or FUSE file system, where SQLite's WAL mode (shared memory
 // between processes) cannot be trusted.
 bool onNetworkFileSystem(const QString& folder);

@@ -113,6 +113,11 @@ std::vector<GameRecord> SqliteRecords::games()
 // Opens the file on first use, or again after it failed; false when it cannot be used now.
 bool SqliteRecords::ready()
 {
+    // A file deleted to start afresh (or replaced) while the game runs: the open connection would go on
+    // writing to the deleted one. Closing it also removes that file's -wal and -shm, which a new file of
+    // the same name would otherwise take as its own.
+    if (db_.isOpen() && fileIdentity(path_) != identity_)
+        close();
     if (db_.isOpen())
         return true;
     if (open())
@@ -139,6 +144,7 @@ bool SqliteRecords::open(bool mayMoveAside)
         tell(describe(db_.lastError()));
         return false;
     }
+    identity_ = fileIdentity(path_);
     QSqlError error = prepare();
     // The file that replaces a broken one is new and empty: it is not moved aside again.
     if (isBroken(error) && mayMoveAside) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RecordsFile.h"
 #include "platform/RecordStore.h"
 
 #include <QSqlDatabase>
@@ -46,6 +47,7 @@ private:
     QString path_;
     QString connection_;
     QSqlDatabase db_;
+    FileIdentity identity_;  // of the file db_ opened
     bool writable_ = false;
     bool told_ = false;
     std::string player_;
