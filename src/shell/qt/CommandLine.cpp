@@ -11,6 +11,7 @@ namespace {
 
 constexpr const char* kHelp =
     "Usage: zunaka [QT-OPTION]...\n"
+    "   or: zunaka --records\n"
     "%s: whack-a-mole typing practice for beginners on a Japanese (JIS) keyboard.\n"
     "Moles rise out of six holes, each carrying a key's character; type it to catch the mole.\n"
     "The lesson, speed, number of moles and music are chosen in the game's menus;\n"

@@ -2,6 +2,7 @@
 
 #include "RecordsFile.h"
 #include "RecordsQueries.h"
+#include "RecordsSchema.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -46,7 +47,11 @@ void printGame(const GameRecord& game)
 // Reads the games; false with `why` when the file cannot be read.
 bool readAll(const QString& path, std::vector<GameRecord>& games, QString& why)
 {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QLatin1String(kConnection));
+    if (!QSqlDatabase::isDriverAvailable(QString::fromLatin1(kSqliteDriver))) {
+        why = QString::fromLatin1(kNoDriver);
+        return false;
+    }
+    QSqlDatabase db = QSqlDatabase::addDatabase(QString::fromLatin1(kSqliteDriver), QLatin1String(kConnection));
     db.setDatabaseName(readOnlyUri(path));
     db.setConnectOptions(QLatin1String(kReadOptions));
     int version = 0;

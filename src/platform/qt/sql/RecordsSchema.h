@@ -10,6 +10,10 @@ namespace zunaka {
 // version is read where its tables allow and never written.
 inline constexpr int kRecordsVersion = 1;
 
+// Qt SQL's SQLite driver (Debian package libqt6sql6-sqlite), a plug-in loaded on first use.
+inline constexpr const char* kSqliteDriver = "QSQLITE";
+inline constexpr const char* kNoDriver = "Qt's SQLite driver is not installed (Debian package libqt6sql6-sqlite)";
+
 // The player every file starts with, and the current one until another is chosen.
 inline constexpr const char* kDefaultPlayer = "みんな";
 

@@ -8,8 +8,10 @@
 #include <QFileInfo>
 #include <QSqlQuery>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace zunaka {
 
@@ -131,12 +133,17 @@ bool SqliteRecords::open(bool mayMoveAside)
     if (path_.isEmpty())
         path_ = recordsPath();
     if (!makePrivateFolder(QFileInfo(path_).absolutePath()) || !createPrivateFile(path_)) {
-        tell(QStringLiteral("cannot create %1").arg(path_));
+        tell(QStringLiteral("cannot create it: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
         return false;
     }
-    // The first use loads the SQL plug-in and SQLite: never before a game has ended.
+    // The first use loads the SQL plug-in and SQLite: never before a game has ended. Without the plug-in
+    // Qt would list every driver it has on standard error; one line says what is missing.
+    if (!QSqlDatabase::isDriverAvailable(QString::fromLatin1(kSqliteDriver))) {
+        tell(QString::fromLatin1(kNoDriver));
+        return false;
+    }
     if (!QSqlDatabase::contains(connection_))
-        QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
+        QSqlDatabase::addDatabase(QString::fromLatin1(kSqliteDriver), connection_);
     db_ = QSqlDatabase::database(connection_, false);
     db_.setDatabaseName(path_);
     db_.setConnectOptions(QString::fromLatin1(kConnectOptions));
