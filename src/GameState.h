@@ -53,6 +53,7 @@ struct MojiLook {
     qint64 maskKey = 0;
     bool exact = false;  // false: some ink falls outside the mask, and the character is printed each frame
     QImage image;
+    QImage mask;  // the look's mask at the size the mole is drawn at
 };
 
 // Everything the game knows at run time. The application owns the one instance and passes it by reference

@@ -1,13 +1,24 @@
 # Shared by scripts/play and scripts/test: installs the Debian packages that are missing, configures once
 # and builds incrementally. Sourced, not run; expects ROOT to be the repository's top folder.
 
+zunaka_installed() {
+  dpkg-query -W -f='${Status}\n' "$1" 2>/dev/null | grep -q '^install ok installed$'
+}
+
+# libfluidsynth-dev takes the headers of JACK 1 or JACK 2, and apt takes the first it names, JACK 1's,
+# whose library replaces JACK 2's (libjack-jackd2-0, which many desktop audio programs bring). So the
+# headers of the JACK the machine has are named before it, and JACK 2's on a machine without either.
+zunaka_jack_headers() {
+  if zunaka_installed libjack0; then echo libjack-dev; else echo libjack-jackd2-dev; fi
+}
+
 # What the game needs to build and run.
 ZUNAKA_RUN_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins
   # The records file: Qt SQL's SQLite driver, loaded when the first game ends.
   libqt6sql6-sqlite
-  libsdl2-dev libfluidsynth-dev timgm6mb-soundfont
+  libsdl2-dev "$(zunaka_jack_headers)" libfluidsynth-dev timgm6mb-soundfont
   fonts-ipafont-gothic
   libjpeg-turbo-progs
 )
@@ -32,7 +43,7 @@ ZUNAKA_BENCH_PACKAGES=(
 zunaka_missing_packages() {
   local pkg
   for pkg in "$@"; do
-    dpkg-query -W -f='${Status}\n' "$pkg" 2>/dev/null | grep -q '^install ok installed$' || echo "$pkg"
+    zunaka_installed "$pkg" || echo "$pkg"
   done
 }
 

@@ -37,8 +37,21 @@ bool inkInsideMask(const GameState& s, int hole, const QImage& mask, QPoint at)
     return true;
 }
 
+// A mole picture or mask at the size the mole is drawn at; the data folder's may have any size.
+QImage atMoleSize(const QImage& picture)
+{
+    if (picture.size() == QSize(kMoleWidth, kMoleHeight) && picture.format() == QImage::Format_RGB32)
+        return picture;
+    QImage scaled(kMoleWidth, kMoleHeight, QImage::Format_RGB32);
+    scaled.fill(Qt::white);
+    paintPicture(scaled, picture, scaled.rect(), RasterOp::SrcCopy);
+    return scaled;
+}
+
 // The hole's look `k` with its character on it, made again when the look, character, colour or place
 // changed: once per rise. Printing the character each frame was most of a moving mole's drawing time.
+// Made at the size the mole is drawn at, so the character has the size and place it has when printed
+// on the drawn mole, whatever the pictures' size.
 const MojiLook& mojiLook(GameState& s, int hole, int k, QPoint at)
 {
     MojiLook& look = s.mojiLooks[hole];
@@ -48,11 +61,11 @@ const MojiLook& mojiLook(GameState& s, int hole, int k, QPoint at)
     if (look.picture == k && look.moji == s.gHoleMoji[hole] && look.colour == colour && look.at == at &&
         look.pictureKey == picture.cacheKey() && look.maskKey == mask.cacheKey())
         return look;
-    look = {k, s.gHoleMoji[hole], colour, at, picture.cacheKey(), mask.cacheKey(), false, {}};
-    if (picture.size() != mask.size() || picture.format() != QImage::Format_RGB32 || !inkInsideMask(s, hole, mask, at))
+    look = {k, s.gHoleMoji[hole], colour, at, picture.cacheKey(), mask.cacheKey(), false, {}, atMoleSize(mask)};
+    if (!inkInsideMask(s, hole, look.mask, at))
         return look;
     look.exact = true;
-    look.image = picture.copy();
+    look.image = atMoleSize(picture);
     printMojiOn(look.image, s, hole, colour, at.x(), at.y());
     return look;
 }
@@ -64,12 +77,14 @@ void composeMole(GameState& s, int hole, int picture, int textX, int textY)
     QImage& zun = s.ZunPicture[hole];
     const QRect whole(0, 0, kMoleWidth, kMoleHeight);
     // The mask whitens the mole's shape; the picture then fills it, leaving the ground around it.
-    paintPicture(zun, s.gZunMask[k], whole, RasterOp::MergePaint);
     if (caught) {
+        paintPicture(zun, s.gZunMask[k], whole, RasterOp::MergePaint);
         paintPicture(zun, s.gZunImage[k], whole, RasterOp::SrcAnd);
         return;
     }
     const MojiLook& look = mojiLook(s, hole, k, {textX, textY});
+    // The look's own mask, scaled as its picture was, so the two meet at every pixel.
+    paintPicture(zun, look.mask, whole, RasterOp::MergePaint);
     if (look.exact) {
         paintPicture(zun, look.image, whole, RasterOp::SrcAnd);
         return;

@@ -1,8 +1,10 @@
 #include "Pictures.h"
 
+#include "DataFile.h"
+#include "JpegLayout.h"
+
 #include <QBuffer>
 #include <QByteArray>
-#include <QFile>
 #include <QImageReader>
 #include <QString>
 
@@ -13,47 +15,71 @@ namespace zunaka {
 namespace {
 
 // Far above the game's own pictures (the largest, 640 x 500, is 1.25 MiB as RGB32), far below what a lying
-// header can ask for: a JPEG that claims 60000 x 60000 pixels would take 14 GB.
+// header can ask for: a JPEG that claims 60000 x 60000 pixels would take 14 GB. It bounds what is kept
+// of a picture, after any shrinking while decoding.
 constexpr int kMaxPictureMegabytes = 64;
-constexpr qint64 kMaxPictureFileBytes = qint64{kMaxPictureMegabytes} << 20;
-
-// libjpeg decodes a file that was cut off as far as it goes and greys the rest with no more than a warning.
-// A whole JPEG has its end-of-image marker after its last scan; inside a scan a 0xFF byte is always
-// followed by 0x00 or a restart marker, so the marker cannot appear there by chance.
-bool isCutOffJpeg(const QByteArray& data)
-{
-    if (!data.startsWith("\xff\xd8"))
-        return false;
-    const qsizetype lastScan = data.lastIndexOf("\xff\xda");
-    return lastScan >= 0 && data.indexOf("\xff\xd9", lastScan) < 0;
-}
+constexpr std::size_t kMaxPictureFileBytes = std::size_t{kMaxPictureMegabytes} << 20;
+// A progressive JPEG is held whole while it decodes, at two bytes a pixel and colour whatever it is
+// shrunk to: 64 million pixels, more than the largest cameras' (61), cost up to 384 MB.
+constexpr long long kMaxSourcePixels = 64LL << 20;
+// libjpeg decodes at 1/2, 1/4 and 1/8 of the size directly: the full-size picture is never in memory.
+constexpr int kMaxShrink = 8;
+constexpr int kMaskThreshold = 128;
 
 [[noreturn]] void fail(const std::string& path, const QString& why)
 {
     throw std::runtime_error("cannot load " + path + ": " + why.toStdString());
 }
 
+// The largest power of two up to 8 that keeps the picture at least as large as it is drawn.
+int shrinkFor(const JpegLayout& jpeg, QSize drawnAt)
+{
+    int shrink = 1;
+    while (shrink < kMaxShrink && !drawnAt.isEmpty() && jpeg.width / (shrink * 2) >= drawnAt.width() &&
+           jpeg.height / (shrink * 2) >= drawnAt.height())
+        shrink *= 2;
+    return shrink;
+}
+
+// Shrinking averages the mask's edge into greys, which the raster operations would draw as a halo.
+void thresholdMask(QImage& mask)
+{
+    for (int y = 0; y < mask.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(mask.scanLine(y));
+        for (int x = 0; x < mask.width(); ++x)
+            row[x] = qGray(row[x]) < kMaskThreshold ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+    }
+}
+
 } // namespace
 
-QImage decodePicture(const std::string& path)
+QImage decodePicture(const std::string& path, const PictureUse& use)
 {
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly))
-        fail(path, file.errorString());
-    // A device or a pipe under a picture's name could be read for ever.
-    if (file.isSequential() || file.size() > kMaxPictureFileBytes)
-        fail(path, QStringLiteral("no picture file of a sensible size"));
-    QByteArray data = file.readAll();
-    if (isCutOffJpeg(data))
-        fail(path, QStringLiteral("cut off"));
+    std::string why;
+    const auto bytes = readDataFile(path, kMaxPictureFileBytes, why);
+    if (!bytes)
+        fail(path, QString::fromStdString(why));
+    const auto jpeg = readJpegLayout(*bytes);
+    if (jpeg && !jpeg->whole)
+        fail(path, QStringLiteral("cut off or damaged"));
+    if (jpeg && static_cast<long long>(jpeg->width) * jpeg->height > kMaxSourcePixels)
+        fail(path, QStringLiteral("far larger than any picture the game draws"));
+    QByteArray data = QByteArray::fromRawData(bytes->data(), static_cast<qsizetype>(bytes->size()));
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     reader.setAllocationLimit(kMaxPictureMegabytes);
-    const QImage image = reader.read();
+    const int shrink = jpeg ? shrinkFor(*jpeg, use.drawnAt) : 1;
+    // Rounded down, the size asks libjpeg for exactly 1/shrink; Qt evens out its last pixel, if any.
+    if (shrink > 1)
+        reader.setScaledSize(QSize(jpeg->width / shrink, jpeg->height / shrink));
+    QImage image = reader.read();
     if (image.isNull())
         fail(path, reader.errorString());
-    return image.convertToFormat(QImage::Format_RGB32);
+    image.convertTo(QImage::Format_RGB32);
+    if (use.mask && shrink > 1)
+        thresholdMask(image);
+    return image;
 }
 
 } // namespace zunaka

@@ -1,14 +1,25 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
 
 #include <string>
 
 namespace zunaka {
 
-// Decodes a picture file (JPEG) into an RGB32 image, the format every surface of the game uses.
-// Throws std::runtime_error when the file is missing, cut off, no readable picture, or a picture far
-// larger than any the game draws.
-QImage decodePicture(const std::string& path);
+// How the game draws a picture it loads: never larger than `drawnAt` (empty when not known), and whether
+// it is a mask, which the raster operations need in pure black and white.
+struct PictureUse {
+    QSize drawnAt;
+    bool mask = false;
+};
+
+// Decodes a picture file (JPEG) into an RGB32 image, the format every surface of the game uses. A JPEG
+// at least twice as large as it is drawn is decoded smaller, by a half, a quarter or an eighth, keeping
+// at least the size it is drawn at: a camera's photo costs what the game shows of it. A mask decoded
+// smaller is made pure black and white again.
+// Throws std::runtime_error when the file is missing, no regular file, cut off, no readable picture, or
+// even so far larger than any the game draws.
+QImage decodePicture(const std::string& path, const PictureUse& use);
 
 } // namespace zunaka

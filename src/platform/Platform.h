@@ -1,14 +1,13 @@
 #pragma once
 
 #include "Forms.h"
+#include "Pictures.h"
 #include "RecordStore.h"
 #include "SoundFlags.h"
 #include "Ticks.h"
 
 #include <string>
 #include <string_view>
-
-class QImage;
 
 namespace zunaka {
 
@@ -34,8 +33,8 @@ public:
     // Plays a WAVE file; with kSndEffectFlags it returns at once and drops the request while a sound plays.
     virtual void sndPlaySound(const std::string& path, unsigned flags) = 0;
 
-    // Decodes a picture file; throws std::runtime_error when it is missing or unreadable.
-    virtual QImage loadPicture(const std::string& path) = 0;
+    // Decodes a picture file for the use given; throws std::runtime_error when it is missing or unreadable.
+    virtual QImage loadPicture(const std::string& path, const PictureUse& use) = 0;
 
     virtual ScreenSize screen() const = 0;
     // The part of the screen windows may cover: the screen without the desktop's panels.

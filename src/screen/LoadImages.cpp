@@ -3,8 +3,10 @@
 #include "DataFolder.h"
 #include "Failure.h"
 #include "Messages.h"
+#include "holes/HoleModel.h"
 #include "platform/Blit.h"
 #include "platform/Platform.h"
+#include "screen/Canvas.h"
 
 #include <cstdio>
 #include <exception>
@@ -22,12 +24,15 @@ void loadAll(GameState& s, Platform& p)
 {
     const std::string folder = dataFolder(p.appPath());
     // Any size of background fills the canvas exactly; the loaded picture itself is not kept.
-    paintPicture(s.BackPicture, p.loadPicture(folder + kBackFile), s.BackPicture.rect(), RasterOp::SrcCopy);
+    const QImage back = p.loadPicture(folder + kBackFile, {s.BackPicture.size()});
+    paintPicture(s.BackPicture, back, s.BackPicture.rect(), RasterOp::SrcCopy);
+    const QSize mole(kMoleWidth, kMoleHeight);
     for (int n = 1; n <= kMolePictureCount; ++n)
-        s.gZunImage[n] = p.loadPicture(folder + pictureFileName(kMoleTemplate, n));
+        s.gZunImage[n] = p.loadPicture(folder + pictureFileName(kMoleTemplate, n), {mole});
     for (int n = 1; n <= kMolePictureCount; ++n)
-        s.gZunMask[n] = p.loadPicture(folder + pictureFileName(kMaskTemplate, n));
-    s.gKeyImage = p.loadPicture(folder + kKeyboardFile);
+        s.gZunMask[n] = p.loadPicture(folder + pictureFileName(kMaskTemplate, n), {mole, true});
+    // The guide page draws it within the canvas.
+    s.gKeyImage = p.loadPicture(folder + kKeyboardFile, {kCanvasRect.size()});
 }
 
 } // namespace

@@ -26,8 +26,8 @@ void loadAndSetUp(GameState& s, Platform& p)
 {
     const std::string folder = dataFolder(p.appPath());
     Forms& forms = p.forms();
-    forms.paintTitle(p.loadPicture(folder + kTitleFile), forms.mainScaleWidth(),
-                     forms.mainScaleHeight() + kTitleExtraHeight);
+    const QSize title(forms.mainScaleWidth(), forms.mainScaleHeight() + kTitleExtraHeight);
+    forms.paintTitle(p.loadPicture(folder + kTitleFile, {title}), title.width(), title.height());
     loadImages(s, p);
     loadSounds(s, p);
     setDefaults(s);

@@ -1,14 +1,18 @@
 #include "platform/Pictures.h"
 #include "platform/StandardMidiFile.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
+
+#include <sys/stat.h>
 
 namespace zunaka {
 namespace {
@@ -27,21 +31,51 @@ QByteArray claiming(QByteArray jpeg, int side)
     return jpeg;
 }
 
-TEST(Pictures, OnlyWholePicturesOfASensibleSizeLoad)
+// A JPEG of `size` in one colour, with a black disc in its top left quarter, its edge smoothed.
+QByteArray jpegOf(QSize size, QColor colour)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(colour);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(Qt::black);
+    painter.drawEllipse(QRect(QPoint(), size / 2));
+    painter.end();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "JPG", 90);
+    return bytes;
+}
+
+// A camera's header: a small JPEG, with its own end marker, in an APP1 segment after the start marker.
+QByteArray withThumbnail(QByteArray jpeg, const QByteArray& thumbnail)
+{
+    const auto length = static_cast<int>(thumbnail.size() + 2);
+    jpeg.insert(2, QByteArray("\xff\xe1") + char(length >> 8) + char(length & 0xff) + thumbnail);
+    return jpeg;
+}
+
+// A mask the raster operations draw without a halo, with the disc of jpegOf() in its place.
+bool pureMask(const QImage& image)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xffffff) != 0 && (image.pixel(x, y) & 0xffffff) != 0xffffff)
+                return false;
+    return image.pixel(image.width() / 4, image.height() / 4) == qRgb(0, 0, 0);
+}
+
+// What the game loads of a picture file, for the size it draws it at: the size kept, or nothing.
+TEST(Pictures, WholeRegularFilesLoadAtTheSizeTheyAreDrawnAtOrAsLargeAsTheyAre)
 {
     QTemporaryDir dir;
-    const QString whole = dir.filePath("whole.jpg");
-    QImage picture(640, 500, QImage::Format_RGB32);
-    picture.fill(Qt::darkGreen);
-    ASSERT_TRUE(picture.save(whole, "JPG", 90));
-    QFile file(whole);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray jpeg = file.readAll();
-
+    const QByteArray jpeg = jpegOf({640, 500}, Qt::darkGreen);
     struct Row {
         const char* name;
         std::function<void(const QString& path)> make;
-        bool loads;
+        PictureUse use;
+        QSize kept;  // empty: refused
     };
     const auto write = [](const QByteArray& bytes) {
         return [bytes](const QString& path) {
@@ -50,26 +84,38 @@ TEST(Pictures, OnlyWholePicturesOfASensibleSizeLoad)
             out.write(bytes);
         };
     };
+    const QSize canvas(640, 480), mole(125, 145);
     const Row rows[] = {
-        {"whole", write(jpeg), true},
-        {"missing", [](const QString&) {}, false},
-        {"a folder", [](const QString& path) { QDir().mkdir(path); }, false},
-        {"cut off at half", write(jpeg.left(jpeg.size() / 2)), false},
-        {"cut off before its end marker", write(jpeg.chopped(2)), false},
+        {"whole", write(jpeg), {canvas}, {640, 500}},
+        {"missing", [](const QString&) {}, {canvas}, {}},
+        {"a folder", [](const QString& path) { QDir().mkdir(path); }, {canvas}, {}},
+        {"a named pipe", [](const QString& path) { mkfifo(path.toLocal8Bit().constData(), 0600); }, {canvas}, {}},
+        {"a device", [](const QString& path) { QFile::link("/dev/zero", path); }, {canvas}, {}},
+        {"cut off at half", write(jpeg.left(jpeg.size() / 2)), {canvas}, {}},
+        {"cut off before its end marker", write(jpeg.chopped(2)), {canvas}, {}},
+        {"a thumbnail in its header, then cut off", write(withThumbnail(jpeg.chopped(2), jpegOf({16, 16}, Qt::red))), {canvas}, {}},
+        {"a thumbnail in its header", write(withThumbnail(jpeg, jpegOf({16, 16}, Qt::red))), {canvas}, {640, 500}},
+        {"a phone's video after its end marker", write(jpeg + "\xff\xda\x00\x08video" + jpeg.left(200)), {canvas}, {640, 500}},
         // Qt's own limit (128 MB in 6.4, and none with QT_IMAGEIO_MAXALLOC=0) would let this one through.
-        {"a header that claims 5000 x 5000", write(claiming(jpeg, 5000)), false},
-        {"a header that claims 60000 x 60000", write(claiming(jpeg, 60000)), false},
+        {"a header that claims 5000 x 5000, drawn at no known size", write(claiming(jpeg, 5000)), {}, {}},
+        {"a header that claims 60000 x 60000", write(claiming(jpeg, 60000)), {canvas}, {}},
+        {"a camera's 6000 x 4000 photo", write(jpegOf({6000, 4000}, Qt::darkGreen)), {canvas}, {750, 500}},
+        {"a mask at twice the size", write(jpegOf({250, 290}, Qt::white)), {mole, true}, mole},
+        {"a mask less than twice the size, as it is", write(jpegOf({200, 232}, Qt::white)), {mole, true}, {200, 232}},
     };
     int n = 0;
     for (const Row& row : rows) {
         const QString path = dir.filePath(QString("%1.jpg").arg(++n));
         row.make(path);
-        if (row.loads) {
-            const QImage image = decodePicture(path.toStdString());
-            EXPECT_EQ(image.size(), QSize(640, 500)) << row.name;
-            EXPECT_EQ(image.format(), QImage::Format_RGB32) << row.name;
-        } else {
-            EXPECT_THROW(decodePicture(path.toStdString()), std::runtime_error) << row.name;
+        if (row.kept.isEmpty()) {
+            EXPECT_THROW(decodePicture(path.toStdString(), row.use), std::runtime_error) << row.name;
+            continue;
+        }
+        const QImage image = decodePicture(path.toStdString(), row.use);
+        EXPECT_EQ(image.size(), row.kept) << row.name;
+        EXPECT_EQ(image.format(), QImage::Format_RGB32) << row.name;
+        if (row.use.mask && row.kept == row.use.drawnAt) {
+            EXPECT_TRUE(pureMask(image)) << row.name;
         }
     }
 }

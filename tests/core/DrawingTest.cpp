@@ -101,20 +101,23 @@ Look lookOf(const Harness& h, int hole, QRgb characterColour)
     return look;
 }
 
-// Moles that cover their whole picture, each look in its own colour.
-void solidMoles(Harness& h)
+// Moles that cover their whole picture, each look in its own colour, in pictures `scale` times the size
+// they are drawn at.
+void solidMoles(Harness& h, int scale)
 {
     for (int k = 1; k <= kMolePictureCount; ++k) {
-        h.s.gZunImage[k] = solid(qRgb(20 * k, 255 - 20 * k, 250));
-        h.s.gZunMask[k] = solid(qRgb(0, 0, 0));
+        h.s.gZunImage[k] = solid(qRgb(20 * k, 255 - 20 * k, 250), 125 * scale, 145 * scale);
+        h.s.gZunMask[k] = solid(qRgb(0, 0, 0), 125 * scale, 145 * scale);
     }
 }
 
+// The character is the same whatever the size of the pictures in the data folder.
 TEST(Drawing, TheCharacterRidesTheMoleInItsColourUntilTheMoleIsCaught)
 {
-    for (const int hole : {1, 2, 6}) {
+    QRect drawnAtOwnSize;
+    for (const auto& [hole, scale] : {std::pair{1, 1}, {1, 2}, {2, 1}, {6, 1}, {6, 2}}) {
         Harness h = drawing();
-        solidMoles(h);
+        solidMoles(h, scale);
         const QRgb ink = qRgb(10, 20, 200);
         h.s.gHoleMoji[hole] = "W";
         h.s.gMojiRed[hole] = 10, h.s.gMojiGreen[hole] = 20, h.s.gMojiBlue[hole] = 200;
@@ -135,6 +138,10 @@ TEST(Drawing, TheCharacterRidesTheMoleInItsColourUntilTheMoleIsCaught)
         EXPECT_EQ(lower.character.width(), up.character.width()) << "hole " << hole;
         EXPECT_EQ(caught.colour, h.s.gZunImage[k + 4].pixel(0, 0)) << "hole " << hole << ": its caught look";
         EXPECT_TRUE(caught.character.isEmpty()) << "hole " << hole << ": a caught mole carries no character";
+        if (scale == 1)
+            drawnAtOwnSize = up.character;
+        else
+            EXPECT_EQ(up.character, drawnAtOwnSize) << "hole " << hole << ", pictures at " << scale << " times the size";
     }
 }
 

@@ -4,6 +4,8 @@
 # A picture that cannot be loaded ends the start: "画像データ読み込みエラー" on standard error and in a box with
 # OK only beside the title, the main window never shown, a failure status once the box is dismissed.
 # A bad music or sound file leaves a game that plays, silently where the file is bad, and quits with 0.
+# What a teacher may put in the data folder plays too: a camera's photo, pictures of another size, a
+# JPEG with a trailer. A named pipe or a device under a data file's name is refused without waiting.
 # By default one row per fault runs, each on another file; `all` runs every file with every fault.
 set -euo pipefail
 BIN=$1 DETA=$2 MODE=${3:-default}
@@ -11,9 +13,12 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 PICTURES=(Title.jpg Back.jpg Zun0{1..8}.jpg ZunMask0{1..8}.jpg KeyBorad.jpg)
 SOUNDS=(Blugrass.mid 金属.wav みゃ.wav)
-FILE_FAULTS=(missing empty half random)
-# A picture whose header claims 60000 x 60000 pixels: 14 GB as the game's surfaces.
-PICTURE_FAULTS=("${FILE_FAULTS[@]}" huge)
+FILE_FAULTS=(missing empty half random fifo device)
+# A picture whose header claims 60000 x 60000 pixels: 14 GB as the game's surfaces. A photo of
+# 6000 x 4000, and one twice its size; a trailer after the end marker, as phones append their video.
+PICTURE_FAULTS=("${FILE_FAULTS[@]}" huge photo double trailer)
+# What the game must take: a picture of any size, and what follows a JPEG's end.
+PLAYABLE_FAULTS=" photo double trailer "
 
 # file, fault: the default run.
 ROWS=(
@@ -21,6 +26,8 @@ ROWS=(
   "みゃ.wav missing" "金属.wav empty" "Blugrass.mid half" "Blugrass.mid random"
   "Deta missing" "Deta unreadable" "Deta file"
   "zunaka.lock stale" "zunaka.lock other-user" "zunaka.lock folder"
+  "Back.jpg photo" "Title.jpg photo" "Zun*.jpg double" "KeyBorad.jpg trailer"
+  "Title.jpg fifo" "Blugrass.mid device" "金属.wav fifo"
 )
 if [ "$MODE" = all ]; then
   ROWS=()
@@ -47,6 +54,11 @@ spoil() {
   empty) : >"$file" ;;
   half) truncate -s $((size / 2)) "$file" ;;
   random) noise "$size" >"$file" ;;
+  fifo) rm "$file"; mkfifo "$file" ;;
+  device) ln -sf /dev/zero "$file" ;;
+  photo) convert "$file" -resize '6000x4000!' -quality 90 "$file" ;;
+  double) convert "$file" -resize 200% -quality 90 "$file" ;;
+  trailer) { printf '\xff\xda\x00\x08video'; noise 4096; } >>"$file" ;;
   huge)
     # The height and width follow the frame header's marker, length and precision.
     offset=$(LC_ALL=C grep -obUaP '\xff[\xc0-\xc2]' "$file" | head -1 | cut -d: -f1)
@@ -94,8 +106,9 @@ arrange() {
     other-user) other_user ;;
     esac ;;
   *)
-    spoil "$PROG/Deta/$file" "$fault"
-    case " ${SOUNDS[*]} " in *" $file "*) ;; *) EXPECTED=refuse ;; esac ;;
+    # A pattern in the row spoils every file it names.
+    for target in "$PROG/Deta/"$file; do spoil "$target" "$fault"; done
+    case " ${SOUNDS[*]} $PLAYABLE_FAULTS" in *" $file "* | *" $fault "*) ;; *) EXPECTED=refuse ;; esac ;;
   esac
 }
 
@@ -134,6 +147,7 @@ expect_play() {
   main=$(past_title)
   press "$main" ctrl+g; sleep 0.5
   xdotool type --delay 40 "asdfghjkl;:]asdfghjkl;:]"; sleep 0.3
+  import -window root "$WORK/$(echo "$file-$fault" | tr '*/ ' ___).png"
   press "$main" ctrl+s
   quit_game "$main"
   OUTCOME="played, status 0"

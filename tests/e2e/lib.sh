@@ -116,11 +116,13 @@ choose() {
   xdotool key --delay 100 "$@"; sleep 0.3
 }
 
-# A copy of the program beside a copy of its data folder, in `dir`: the program finds Deta/ beside itself.
+# A copy of the program with its sound module beside a copy of its data folder, in `dir`: the program
+# finds both beside itself.
 copy_program() {
   local bin=$1 deta=$2 dir=$3
   mkdir -p "$dir"
   cp "$bin" "$dir/zunaka"
+  cp "$(dirname "$bin")/zunaka-audio.so" "$dir/"
   cp -r "$deta" "$dir/Deta"
 }
 

@@ -9,10 +9,14 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 case $SCENARIO in
 no-display)
-  rc=0; out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$BIN" 2>&1) || rc=$?
-  [ "$rc" -ne 0 ] || fail "started without a display"
-  [ "$(echo "$out" | wc -l)" -eq 1 ] || fail "expected one line, got: $out"
-  echo "$out" | grep -q display || fail "unclear message: $out" ;;
+  # Arguments, status, what the one line says: a mistyped option is called one as on a display.
+  for row in "|1|display" "-style Fusion|1|display" "--no-such-option|2|unknown option"; do
+    IFS='|' read -r args status says <<<"$row"
+    rc=0; out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$BIN" $args 2>&1) || rc=$?
+    [ "$rc" -eq "$status" ] || fail "'$args' without a display ended with status $rc: $out"
+    [ "$(echo "$out" | wc -l)" -eq 1 ] || fail "'$args': expected one line, got: $out"
+    echo "$out" | grep -q "$says" || fail "'$args': unclear message: $out"
+  done ;;
 
 title-then-quit)
   start_display; launch "$BIN"
@@ -62,6 +66,21 @@ signal-at-message)
   kill -TERM "$PID"
   rc=0; wait_exit "$PID" || rc=$?
   [ "$rc" -ne 0 ] || fail "a failed start ended with status 0" ;;
+
+sound-comes-back)
+  # SDL's disk driver writes the sound to a file, here a link: to /dev/full the device goes away at its
+  # first buffer, to /dev/null it plays. Keys are typed, each a miss sound, until the game has tried again.
+  ln -s /dev/full "$WORK/sound"
+  start_display
+  SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$WORK/sound launch "$BIN"
+  main=$(past_title)
+  press "$main" ctrl+g
+  for _ in $(seq 40); do grep -q "went away" "$WORK/err" && break; xdotool type q; sleep 0.5; done
+  ln -sfn /dev/null "$WORK/sound"
+  for _ in $(seq 40); do grep -q "audio is back" "$WORK/err" && break; xdotool type q; sleep 0.5; done
+  [ "$(grep -c 'zunaka: no audio' "$WORK/err")" -eq 1 ] || fail "the loss was not said once"
+  [ "$(grep -c 'zunaka: audio is back' "$WORK/err")" -eq 1 ] || fail "the return was not said once"
+  quit_game "$main" ;;
 
 title-timeout)
   start_display; launch "$BIN"

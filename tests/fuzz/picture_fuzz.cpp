@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
     file.close();
     try {
-        const QImage image = zunaka::decodePicture(path.toStdString());
+        const QImage image = zunaka::decodePicture(path.toStdString(), {QSize(640, 480)});
         if (image.format() != QImage::Format_RGB32 || image.sizeInBytes() > (qsizetype{64} << 20))
             std::abort();
     } catch (const std::runtime_error&) {

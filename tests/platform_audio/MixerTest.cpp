@@ -16,6 +16,7 @@ struct ConstantMusic : MusicSource {
     {
         std::fill(out, out + frames * output::kChannels, value);
     }
+    void stop() override { on = false; }
 };
 
 Sound constantSound(std::int16_t value, int frames)

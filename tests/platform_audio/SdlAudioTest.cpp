@@ -4,6 +4,7 @@
 #include "platform/qt/AudioModule.h"
 #include "platform/qt/audio/SdlAudio.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <SDL_log.h>
@@ -16,6 +17,8 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+#include <sys/stat.h>
 
 namespace zunaka {
 namespace {
@@ -30,9 +33,14 @@ struct Files {
     std::string empty = folder + "/empty.mid";
     std::string text = folder + "/readme.mid";
     std::string missing = folder + "/missing.mid";
+    // What would hold a reader for good: a pipe nobody writes to, a device without end.
+    std::string pipe = folder + "/pipe.mid";
+    std::string device = folder + "/zero.mid";
 
     Files()
     {
+        mkfifo(pipe.c_str(), 0600);
+        QFile::link("/dev/zero", QString::fromStdString(device));
         testing::writeWave(longEffect, testing::kLongEffectSeconds);
         testing::writeWave(shortEffect, testing::kShortEffectSeconds);
         testing::writeSong(song);
@@ -53,6 +61,12 @@ int effectSeconds(SdlAudio& audio)
     const AudioDevice::Lock lock(audio.device());
     const Sound* sound = audio.mixer().effect();
     return sound ? static_cast<int>(sound->samples.size() / (output::kRate * output::kChannels)) : 0;
+}
+
+// For the tests that never lose their device: a clock that stands still.
+TickClock stillClock()
+{
+    return [] { return Tick{0}; };
 }
 
 std::size_t lines(const std::string& text)
@@ -100,9 +114,10 @@ TEST_F(SdlAudioTest, EffectFlagsDecideBetweenTheRunningAndTheNewSound)
         {"without no-stop the new one replaces it", files().shortEffect, kSndAsync | kSndNoDefault, kShort},
         {"a missing file is silent and cuts nothing", files().missing, kSndAsync, kLong},
         {"a file that is no WAVE is silent", files().text, kSndAsync, kLong},
+        {"a named pipe is silent", files().pipe, kSndAsync, kLong},
     };
     for (const Case& c : cases) {
-        SdlAudio audio;
+        SdlAudio audio(stillClock());
         audio.playEffect(files().longEffect, kSndEffectFlags);
         ASSERT_EQ(effectSeconds(audio), kLong) << c.name << ": the first effect did not start";
         audio.playEffect(c.second, c.flags);
@@ -113,7 +128,7 @@ TEST_F(SdlAudioTest, EffectFlagsDecideBetweenTheRunningAndTheNewSound)
 TEST_F(SdlAudioTest, AFileThatFailedOnceIsNotReadAgain)
 {
     const std::string late = files().folder + "/late.wav";
-    SdlAudio audio;
+    SdlAudio audio(stillClock());
     audio.playEffect(late, kSndEffectFlags);
     testing::writeWave(late, testing::kShortEffectSeconds);
     audio.playEffect(late, kSndEffectFlags);
@@ -128,7 +143,7 @@ TEST_F(SdlAudioTest, ThePieceStartsFromItsFirstNoteARestartReplaysItAndStopSilen
     constexpr int kHeardMs = 500;
     constexpr int kRestartAfterMs = 600;
     constexpr double kAudible = 100;
-    SdlAudio audio;
+    SdlAudio audio(stillClock());
     ASSERT_TRUE(audio.music().load(files().song));
     ASSERT_TRUE(audio.device().open());
     const AudioDevice::Lock lock(audio.device());
@@ -152,7 +167,7 @@ TEST_F(SdlAudioTest, ThePieceStartsFromItsFirstNoteARestartReplaysItAndStopSilen
 
 TEST_F(SdlAudioTest, TheDeviceClosesInSilenceAndOpensForTheNextSound)
 {
-    SdlAudio audio(0);
+    SdlAudio audio(stillClock(), 0);
     EXPECT_TRUE(audio.closeIfSilent()) << "nothing was played";
     EXPECT_FALSE(audio.device().isOpen()) << "opened before any sound";
     ASSERT_TRUE(audio.music().load(files().song));
@@ -172,22 +187,25 @@ TEST_F(SdlAudioTest, TheDeviceClosesInSilenceAndOpensForTheNextSound)
 }
 
 // No sound card at all, or one that goes away under a running game: SDL's disk driver loses its device at
-// the first buffer it cannot write. The game's sounds go on into silence without blocking, and it is said
-// once however many come after.
-TEST_F(SdlAudioTest, WithoutADeviceOrWhenItGoesAwayAllIsSilentAndSaidOnce)
+// the first buffer it cannot write. The game's sounds go on into silence without blocking; five seconds
+// on, a sound tries again and finds a device that works: the effect plays, the music only from its next
+// start. The loss and the return are said once each, however many sounds came in between.
+TEST_F(SdlAudioTest, ASoundDeviceThatFailsOrGoesAwayIsTriedAgainFiveSecondsOn)
 {
     const std::pair<const char*, const char*> cases[] = {{"no sound card", "zunaka-no-such-driver"},
                                                          {"device lost", "disk"}};
-    setenv("SDL_DISKAUDIOFILE", "/dev/full", 1);
     // The disk driver's own notice, that it writes to a file, is not the game's to count.
     SDL_LogSetOutputFunction([](void*, int, SDL_LogPriority, const char*) {}, nullptr);
     for (const auto& [name, driver] : cases) {
         setenv("SDL_AUDIODRIVER", driver, 1);
+        setenv("SDL_DISKAUDIOFILE", "/dev/full", 1);
         ::testing::internal::CaptureStderr();
         {
-            SdlAudio audio;
+            Tick now = 0;
+            SdlAudio audio([&now] { return now; });
             for (const std::string& notMusic :
-                 {files().missing, files().empty, files().text, files().shortEffect, files().folder})
+                 {files().missing, files().empty, files().text, files().shortEffect, files().folder, files().pipe,
+                  files().device})
                 EXPECT_FALSE(audio.music().load(notMusic)) << name << ": " << notMusic;
             EXPECT_TRUE(audio.music().load(files().song)) << name;
             audio.music().playFromStart();
@@ -195,14 +213,28 @@ TEST_F(SdlAudioTest, WithoutADeviceOrWhenItGoesAwayAllIsSilentAndSaidOnce)
             while (SDL_GetAudioDeviceStatus(audio.device().id()) == SDL_AUDIO_PLAYING)
                 SDL_Delay(1);
             EXPECT_TRUE(audio.closeIfSilent()) << name << ": still open";
+            setenv("SDL_AUDIODRIVER", "disk", 1);
+            setenv("SDL_DISKAUDIOFILE", "/dev/null", 1);
+            now = AudioDevice::kRetryMs - 1;
             for (int key = 0; key < 30; ++key)
                 audio.playEffect(files().shortEffect, kSndEffectFlags);
             audio.music().playFromStart();
-            EXPECT_FALSE(audio.device().isOpen()) << name;
+            EXPECT_FALSE(audio.device().isOpen()) << name << ": tried again too soon";
             EXPECT_EQ(effectSeconds(audio), 0) << name;
+
+            now = AudioDevice::kRetryMs;
+            audio.playEffect(files().shortEffect, kSndEffectFlags);
+            ASSERT_TRUE(audio.device().isOpen()) << name << ": not tried again";
+            EXPECT_EQ(effectSeconds(audio), static_cast<int>(testing::kShortEffectSeconds)) << name;
+            // The test's effects are silent: what sounds is the music.
+            const AudioDevice::Lock lock(audio.device());
+            const std::vector<double> before = envelope(audio, 100);
+            EXPECT_LT(*std::max_element(before.begin(), before.end()), 1) << name << ": the music went on";
+            audio.music().playFromStart();
+            EXPECT_GT(envelope(audio, 100).front(), 100) << name << ": the music did not start again";
         }
         const std::string said = ::testing::internal::GetCapturedStderr();
-        EXPECT_EQ(lines(said), 1U) << name << ": " << said;
+        EXPECT_EQ(lines(said), 2U) << name << ": " << said;
     }
 }
 
@@ -213,7 +245,7 @@ TEST_F(SdlAudioTest, AlsaSaysAtMostOneLine)
     setenv("SDL_AUDIODRIVER", "alsa", 1);
     ::testing::internal::CaptureStderr();
     {
-        SdlAudio audio;
+        SdlAudio audio(stillClock());
         audio.playEffect(files().shortEffect, kSndEffectFlags);
     }
     const std::string said = ::testing::internal::GetCapturedStderr();
@@ -237,7 +269,7 @@ TEST_F(SdlAudioTest, TheModuleBesideTheProgramOrSilenceAndOneLine)
     for (const Case& c : cases) {
         ::testing::internal::CaptureStderr();
         {
-            AudioModule module(c.folder);
+            AudioModule module(c.folder, stillClock());
             EXPECT_FALSE(module.load(files().text)) << c.name;
             EXPECT_TRUE(module.load(files().song)) << c.name;
             module.playFromStart();

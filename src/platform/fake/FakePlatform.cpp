@@ -129,10 +129,10 @@ void FakePlatform::sndPlaySound(const std::string& path, unsigned flags)
     effectEverPlayed_ = true;
 }
 
-QImage FakePlatform::loadPicture(const std::string& path)
+QImage FakePlatform::loadPicture(const std::string& path, const PictureUse& use)
 {
     if (picturesFromDisk) {
-        QImage image = decodePicture(path);
+        QImage image = decodePicture(path, use);
         picturesLoaded.push_back(path);
         return image;
     }

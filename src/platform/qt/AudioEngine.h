@@ -1,7 +1,9 @@
 #pragma once
 
+#include "Ticks.h"
 #include "platform/MediaDevice.h"
 
+#include <functional>
 #include <string>
 
 namespace zunaka {
@@ -10,6 +12,10 @@ namespace zunaka {
 // It lives in a module of its own, loaded by AudioModule when the first media command or effect comes,
 // which start-up sends after the title window is on the screen: SDL, FluidSynth and the libraries they
 // pull in cost the first map nothing.
+// The platform's clock (QtPlatform::getTickCount), which the engine reads to space its tries of a sound
+// device that went away.
+using TickClock = std::function<Tick()>;
+
 class AudioEngine {
 public:
     virtual ~AudioEngine() = default;
@@ -19,8 +25,8 @@ public:
     // a file that cannot be played gives silence.
     virtual void playEffect(const std::string& path, unsigned flags) = 0;
     // Closes the audio device once nothing has sounded for a while, so a quiet game costs no audio thread;
-    // the next sound opens it again. A device that went away is closed at once, for good. Returns true
-    // when the device is closed (or was never opened).
+    // the next sound opens it again. A device that went away is closed at once, and tried again by a later
+    // sound. Returns true when the device is closed (or was never opened).
     virtual bool closeIfSilent() = 0;
 };
 
@@ -29,7 +35,7 @@ namespace audio_module {
 constexpr const char* kFileName = "zunaka-audio.so";
 // The module's one exported function; the caller owns the engine it returns.
 constexpr const char* kFactory = "zunakaCreateAudioEngine";
-using Factory = AudioEngine* (*)();
+using Factory = AudioEngine* (*)(TickClock clock);
 } // namespace audio_module
 
 } // namespace zunaka

@@ -18,13 +18,13 @@ public:
     bool closeIfSilent() override { return true; }
 
 private:
-    bool load(const std::string& path) override { return holdsStandardMidiFile(path); }
+    bool load(const std::string& path) override { return readStandardMidiFile(path).has_value(); }
     void playFromStart() override {}
     void stop() override {}
     void close() override {}
 };
 
-std::unique_ptr<AudioEngine> loadEngine(const std::string& folder)
+std::unique_ptr<AudioEngine> loadEngine(const std::string& folder, TickClock clock)
 {
     const std::string path = folder + "/" + audio_module::kFileName;
     // Never closed: the engine's code must outlive it, and the program ends soon after the engine.
@@ -34,19 +34,21 @@ std::unique_ptr<AudioEngine> loadEngine(const std::string& folder)
         std::fprintf(stderr, "zunaka: no sound: %s\n", dlerror());
         return std::make_unique<SilentEngine>();
     }
-    return std::unique_ptr<AudioEngine>(create());
+    return std::unique_ptr<AudioEngine>(create(std::move(clock)));
 }
 
 } // namespace
 
-AudioModule::AudioModule(std::string folder) : folder_(std::move(folder)) {}
+AudioModule::AudioModule(std::string folder, TickClock clock) : folder_(std::move(folder)), clock_(std::move(clock))
+{
+}
 
 AudioModule::~AudioModule() = default;
 
 AudioEngine& AudioModule::engine()
 {
     if (!engine_)
-        engine_ = loadEngine(folder_);
+        engine_ = loadEngine(folder_, clock_);
     return *engine_;
 }
 

@@ -12,7 +12,8 @@ namespace zunaka {
 // game is silent after one line on stderr, as without a sound device.
 class AudioModule final : public MusicBackend {
 public:
-    explicit AudioModule(std::string folder);
+    // `clock`: the platform's, handed to the engine.
+    AudioModule(std::string folder, TickClock clock);
     ~AudioModule() override;
     AudioModule(const AudioModule&) = delete;
     AudioModule& operator=(const AudioModule&) = delete;
@@ -30,6 +31,7 @@ private:
     AudioEngine& engine();
 
     std::string folder_;
+    TickClock clock_;
     std::unique_ptr<AudioEngine> engine_;
 };
 

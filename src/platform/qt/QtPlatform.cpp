@@ -30,7 +30,8 @@ QString lockFilePath()
 
 } // namespace
 
-QtPlatform::QtPlatform() : audio_(QCoreApplication::applicationDirPath().toStdString())
+QtPlatform::QtPlatform()
+    : audio_(QCoreApplication::applicationDirPath().toStdString(), [this] { return getTickCount(); })
 {
     clock_.start();
     // The wait between passes: armed for the next deadline, it wakes the event wait when no event comes.
@@ -70,9 +71,9 @@ void QtPlatform::watchAudio()
         audioIdle_.start();
 }
 
-QImage QtPlatform::loadPicture(const std::string& path)
+QImage QtPlatform::loadPicture(const std::string& path, const PictureUse& use)
 {
-    return decodePicture(path);
+    return decodePicture(path, use);
 }
 
 ScreenSize QtPlatform::screen() const

@@ -30,7 +30,7 @@ public:
     float rnd() override { return rng_.next(); }
     int mciSendString(std::string_view command) override;
     void sndPlaySound(const std::string& path, unsigned flags) override;
-    QImage loadPicture(const std::string& path) override;
+    QImage loadPicture(const std::string& path, const PictureUse& use) override;
     ScreenSize screen() const override;
     ScreenSize workArea() const override;
     std::string appPath() const override;

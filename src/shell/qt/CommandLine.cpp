@@ -2,8 +2,12 @@
 
 #include "Messages.h"
 
+#include <QApplication>
+
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace zunaka {
 
@@ -72,6 +76,26 @@ bool namesDisplay(int argc, char** argv)
             return true;
     }
     return false;
+}
+
+bool rejectLeftOverArgumentsWithoutDisplay(int argc, char** argv)
+{
+    // Qt takes its options out of argv when its application starts, which needs a window system; the
+    // offscreen one needs no display. Options only one window system knows (xcb's -geometry) are not
+    // taken here.
+    std::string platform = "-platform", offscreen = "offscreen";
+    std::vector<char*> args(argv, argv + argc);
+    args.insert(args.begin() + 1, {platform.data(), offscreen.data()});
+    args.push_back(nullptr);
+    int count = argc + 2;
+    // Its complaints about the session (no runtime folder) are not the user's concern here.
+    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    const bool rejected = [&] {
+        const QApplication qt(count, args.data());
+        return rejectLeftOverArguments(count, args.data());
+    }();
+    qInstallMessageHandler(previous);
+    return rejected;
 }
 
 bool rejectLeftOverArguments(int argc, char** argv)

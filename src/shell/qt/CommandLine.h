@@ -22,6 +22,10 @@ bool namesDisplay(int argc, char** argv);
 // in one line on standard error and returns true; the program then ends with status 2.
 bool rejectLeftOverArguments(int argc, char** argv);
 
+// The same where there is no display to start the game on, so that a mistyped option is called one
+// there too, before the missing display.
+bool rejectLeftOverArgumentsWithoutDisplay(int argc, char** argv);
+
 inline constexpr int kUsageExitStatus = 2;
 
 } // namespace zunaka

@@ -28,6 +28,8 @@ int main(int argc, char** argv)
     if (zunaka::asksForRecords(argc, argv))
         return zunaka::printRecords(argc, argv);
     if (!hasDisplay(argc, argv)) {
+        if (zunaka::rejectLeftOverArgumentsWithoutDisplay(argc, argv))
+            return zunaka::kUsageExitStatus;
         std::fputs("zunaka: no display found (DISPLAY is not set); start it from a desktop session.\n", stderr);
         return EXIT_FAILURE;
     }

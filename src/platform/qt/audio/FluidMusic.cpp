@@ -6,8 +6,6 @@
 #include "platform/qt/MusicFile.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 namespace zunaka {
 
@@ -22,8 +20,8 @@ constexpr int kPrimeFrames = 64;
 
 } // namespace
 
-FluidMusic::FluidMusic(AudioDevice& device, std::optional<std::string> soundFont, bool enabled)
-    : device_(device), soundFont_(std::move(soundFont)), enabled_(enabled)
+FluidMusic::FluidMusic(AudioDevice& device, std::optional<std::string> soundFont)
+    : device_(device), soundFont_(std::move(soundFont))
 {
 }
 
@@ -35,7 +33,7 @@ FluidMusic::~FluidMusic()
 
 bool FluidMusic::makeSynth()
 {
-    if (synth_ || !enabled_)
+    if (synth_)
         return synth_ != nullptr;
     settings_ = musicSettings();
     synth_.reset(new_fluid_synth(settings_.get()));
@@ -80,10 +78,10 @@ void FluidMusic::loadSoundFontFor(const std::vector<char>& piece)
 bool FluidMusic::load(const std::string& path)
 {
     close();
-    if (!holdsStandardMidiFile(path))
+    const auto piece = readStandardMidiFile(path);
+    if (!piece)
         return false;
-    std::ifstream file(path, std::ios::binary);
-    piece_.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    piece_.assign(piece->begin(), piece->end());
     if (!makeSynth())
         return true;
     const AudioDevice::Lock lock(device_);

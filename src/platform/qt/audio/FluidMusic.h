@@ -23,9 +23,9 @@ class AudioDevice;
 // synthesizer, and a new one keeps nothing of the last play.
 class FluidMusic final : public MusicBackend, public MusicSource {
 public:
-    // `soundFont`: the SoundFont to load, if any was found; `enabled`: false when there is no audio at
-    // all, and then no synthesizer is built.
-    FluidMusic(AudioDevice& device, std::optional<std::string> soundFont, bool enabled);
+    // `soundFont`: the SoundFont to load, if any was found. The synthesizer is built also while there is
+    // no sound device: one may come later.
+    FluidMusic(AudioDevice& device, std::optional<std::string> soundFont);
     ~FluidMusic() override;
     FluidMusic(const FluidMusic&) = delete;
     FluidMusic& operator=(const FluidMusic&) = delete;
@@ -35,6 +35,7 @@ public:
     bool load(const std::string& path) override;
     // Cuts what sounds and starts the piece from its first note; opens the audio device if need be.
     void playFromStart() override;
+    // Also the mixer's, when the device went away.
     void stop() override;
     void close() override;
 
@@ -50,7 +51,6 @@ private:
 
     AudioDevice& device_;
     std::optional<std::string> soundFont_;
-    bool enabled_;
     std::vector<char> piece_;
     // Every view given to the synthesizer, kept until it goes: FluidSynth reads samples through them.
     std::deque<SoundFontView> views_;

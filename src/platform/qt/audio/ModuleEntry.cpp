@@ -1,7 +1,7 @@
 // The one symbol zunaka-audio.so exports; AudioModule finds it with dlsym.
 #include "SdlAudio.h"
 
-extern "C" __attribute__((visibility("default"))) zunaka::AudioEngine* zunakaCreateAudioEngine()
+extern "C" __attribute__((visibility("default"))) zunaka::AudioEngine* zunakaCreateAudioEngine(zunaka::TickClock clock)
 {
-    return new zunaka::SdlAudio();
+    return new zunaka::SdlAudio(std::move(clock));
 }

@@ -8,28 +8,14 @@
 
 namespace zunaka {
 
-// SDL's audio subsystem, up for the life of the engine. When it cannot start, the game goes on in
-// silence after one line on stderr.
-class AudioSession {
-public:
-    AudioSession();
-    ~AudioSession();
-    AudioSession(const AudioSession&) = delete;
-    AudioSession& operator=(const AudioSession&) = delete;
-
-    bool isUp() const { return up_; }
-
-private:
-    bool up_ = false;
-};
-
 // The sound engine of the game: FluidSynth's music and the WAVE effects mixed in one SDL audio callback,
 // the device open only while something sounds. Without an audio device everything is silent and nothing
-// fails or blocks.
+// fails or blocks; a device that comes back is heard again from the next sound.
 class SdlAudio final : public AudioEngine {
 public:
-    // The device closes once the mixer has been silent for `idleFrames` frames.
-    explicit SdlAudio(long idleFrames = kIdleFrames);
+    // The device closes once the mixer has been silent for `idleFrames` frames; `clock` spaces the tries
+    // of a device that went away.
+    explicit SdlAudio(TickClock clock, long idleFrames = kIdleFrames);
     ~SdlAudio() override;
 
     MusicBackend& music() override { return music_; }
@@ -46,7 +32,7 @@ public:
 private:
     AudioSession session_;
     SoundMixer mixer_;
-    AudioDevice device_{mixer_, session_.isUp()};
+    AudioDevice device_;
     FluidMusic music_;
     WaveEffects effects_{mixer_, device_};
     long idleFrames_;

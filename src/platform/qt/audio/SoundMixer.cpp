@@ -43,4 +43,11 @@ void SoundMixer::startEffect(const Sound* sound)
     effectAt_ = 0;
 }
 
+void SoundMixer::cut()
+{
+    effect_ = nullptr;
+    if (music_)
+        music_->stop();
+}
+
 } // namespace zunaka

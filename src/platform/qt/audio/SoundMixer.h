@@ -27,6 +27,8 @@ public:
     virtual bool sounding() = 0;
     // Writes `frames` frames of music over `out`.
     virtual void render(std::int16_t* out, int frames) = 0;
+    // Stops the piece; called on the game's thread.
+    virtual void stop() = 0;
 };
 
 // Mixes what the game hears: the music, and on top of it one effect at a time. The audio device's
@@ -40,6 +42,8 @@ public:
 
     // Replaces the effect that plays, if any, from its first sample.
     void startEffect(const Sound* sound);
+    // Stops the effect and the music: the device they played on went away.
+    void cut();
     const Sound* effect() const { return effectPlaying() ? effect_ : nullptr; }
     bool effectPlaying() const { return effect_ && effectAt_ < effect_->samples.size(); }
 

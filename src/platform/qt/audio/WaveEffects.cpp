@@ -1,6 +1,7 @@
 #include "WaveEffects.h"
 
 #include "AudioDevice.h"
+#include "platform/DataFile.h"
 #include "platform/SoundFlags.h"
 
 #include <SDL.h>
@@ -15,12 +16,19 @@ struct WaveFree {
     void operator()(Uint8* samples) const { SDL_FreeWAV(samples); }
 };
 
+// Three minutes of CD sound; an effect lasts a second or two.
+constexpr std::size_t kMaxWaveFileBytes = std::size_t{32} << 20;
+
 std::unique_ptr<Sound> readWave(const std::string& path)
 {
+    std::string why;
+    const auto file = readDataFile(path, kMaxWaveFileBytes, why);
+    if (!file)
+        return nullptr;
     SDL_AudioSpec format{};
     Uint8* raw = nullptr;
     Uint32 bytes = 0;
-    if (!SDL_LoadWAV(path.c_str(), &format, &raw, &bytes))
+    if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(file->data(), static_cast<int>(file->size())), 1, &format, &raw, &bytes))
         return nullptr;
     const std::unique_ptr<Uint8, WaveFree> wave(raw);
     SDL_AudioCVT convert{};
@@ -44,6 +52,8 @@ std::unique_ptr<Sound> readWave(const std::string& path)
 
 void WaveEffects::play(const std::string& path, unsigned flags)
 {
+    // An effect on a device that went away would never end, and keep every later one out.
+    device_.closeIfLost();
     if (flags & kSndNoStop) {
         const AudioDevice::Lock lock(device_);
         if (mixer_.effectPlaying())
