@@ -199,6 +199,11 @@ records)
   kill -KILL "$PID"; wait "$PID" 2>/dev/null || true
   [ "$(sqlite3 "$RECORDS" 'PRAGMA integrity_check')" = ok ] || fail "the file after SIGKILL is damaged"
   [ "$(list | wc -l)" -eq 2 ] || fail "after SIGKILL: $(list)"
+  # A file that is no database: one line on standard error, status 1, and the file left as it was.
+  echo "not a database" >"$RECORDS"
+  rc=0; out=$(list 2>&1) || rc=$?
+  [ "$rc" -eq 1 ] && [ "$(echo "$out" | wc -l)" -eq 1 ] || fail "an unreadable file listed with status $rc: $out"
+  [ "$(cat "$RECORDS")" = "not a database" ] || fail "the listing changed the file"
   ;;
 
 *) fail "unknown scenario $SCENARIO" ;;
