@@ -1,5 +1,6 @@
 # `cpack -G DEB` in the build folder makes zunaka_<version>_<arch>.deb. The libraries' packages come from
-# dpkg-shlibdeps; the fonts and the SoundFont are read at run time, so they are named here.
+# dpkg-shlibdeps; the fonts, the SoundFont and Qt's SQLite driver (for the records) are loaded at run time,
+# so they are named here.
 set(ZUNAKA_PACKAGE_MAINTAINER "The Zunaka Typing developers <maintainers@zunaka.invalid>"
     CACHE STRING "Maintainer field of the Debian package")
 
@@ -15,7 +16,8 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${ZUNAKA_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, timgm6mb-soundfont | sf3-soundfont-gm | sf2-soundfont-gm")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "fonts-ipafont-gothic, timgm6mb-soundfont | sf3-soundfont-gm | sf2-soundfont-gm, libqt6sql6-sqlite")
 # Qt's Wayland back end: without it a Wayland session runs the game through XWayland.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "whack-a-mole typing practice for beginners

@@ -2,6 +2,7 @@
 
 #include "OneBased.h"
 #include "Ticks.h"
+#include "records/GameRecord.h"
 
 #include <QImage>
 
@@ -76,6 +77,17 @@ struct GameState {
     // Counts of the current game.
     int gPopCount = 0;  // moles that began to rise
     int gHitCount = 0;  // moles caught
+
+    // The record of the game in progress: started with it, counted where moles rise and keys are judged,
+    // stored when it ends (records/GameRecords.h).
+    GameRecord record;
+    Tick recordStartTick = 0;
+    // A key press put a character into the key box since the last judgement. A judgement that catches
+    // nothing is a miss for the record only then: the release of Shift, or of the G of Ctrl+G, judges
+    // again what the box already held.
+    bool keyTypedSinceJudged = false;
+    // The last game's record could not be stored; it is kept and tried again with the next game.
+    bool recordsUnsaved = false;
 
     Tick gFrameTick = 0;  // end of the last frame
     Tick gBgmTick = 0;    // last (re)start of the music

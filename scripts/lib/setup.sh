@@ -16,6 +16,8 @@ zunaka_jack_headers() {
 ZUNAKA_RUN_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-wayland
+  # The records file: Qt SQL's SQLite driver, loaded when the first game ends.
+  libqt6sql6-sqlite
   libsdl2-dev "$(zunaka_jack_headers)" libfluidsynth-dev timgm6mb-soundfont
   fonts-ipafont-gothic
   libjpeg-turbo-progs
@@ -24,6 +26,8 @@ ZUNAKA_RUN_PACKAGES=(
 ZUNAKA_TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps x11-utils openbox imagemagick file fluidsynth sox
+  # Checks the records file as another program would.
+  sqlite3
   # The Debian package (CPack reads the libraries' package names with dpkg-shlibdeps) and the checks of
   # what gets installed: desktop entry, AppStream metadata, the package itself.
   dpkg-dev desktop-file-utils appstream lintian

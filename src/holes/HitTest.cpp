@@ -32,15 +32,16 @@ void catchMole(GameState& s, Platform& p, int hole)
     s.gHoleDown[hole] = true;
     p.sndPlaySound(s.gHitSound, kSndEffectFlags);
     ++s.gHitCount;
+    countCatch(s.record, s.gHoleMoji[hole]);
     s.gHoleMoji[hole].clear();
 }
 
 } // namespace
 
-void checkHit(GameState& s, Platform& p)
+bool checkHit(GameState& s, Platform& p)
 {
     if (!s.gPlaying)
-        return;
+        return false;
     const std::string typed = lowerCase(p.forms().keyBoxText());
     // An empty box (Backspace, Delete) would equal the emptied character of a mole caught a moment ago
     // and count it a second time.
@@ -48,11 +49,22 @@ void checkHit(GameState& s, Platform& p)
         for (int hole = 1; hole <= kHoleCount; ++hole) {
             if (lowerCase(s.gHoleMoji[hole]) == typed && inHitWindow(s, hole)) {
                 catchMole(s, p, hole);
-                return;
+                return true;
             }
         }
     }
     p.sndPlaySound(s.gMissSound, kSndEffectFlags);
+    return false;
+}
+
+std::vector<std::string> mojiInHitWindow(const GameState& s)
+{
+    std::vector<std::string> up;
+    for (int hole = 1; hole <= kHoleCount; ++hole) {
+        if (!s.gHoleMoji[hole].empty() && inHitWindow(s, hole))
+            up.push_back(s.gHoleMoji[hole]);
+    }
+    return up;
 }
 
 } // namespace zunaka

@@ -2,6 +2,9 @@
 
 #include "GameState.h"
 
+#include <string>
+#include <vector>
+
 namespace zunaka {
 
 class Platform;
@@ -11,6 +14,10 @@ class Platform;
 // sinks with its caught picture from the next step, the hit sound plays, gHitCount goes up and the
 // hole's character is emptied so it cannot be caught twice). Anything else plays the miss sound; an empty
 // box never catches. Outside a game it does nothing at all. Called on every key release in the key box.
-void checkHit(GameState& s, Platform& p);
+// Returns whether a mole was caught.
+bool checkHit(GameState& s, Platform& p);
+
+// The characters of the moles that could be caught now, holes 1 to 6: what a miss may have been meant for.
+std::vector<std::string> mojiInHitWindow(const GameState& s);
 
 } // namespace zunaka

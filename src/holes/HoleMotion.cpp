@@ -24,6 +24,7 @@ void leaveWait(GameState& s, Platform& p, int hole)
         // Chosen before the mole is first drawn, later in this same step.
         selectMoji(s, p, hole);
         selectMojiColor(s, p, hole);
+        countAppearance(s.record, s.gHoleMoji[hole]);
     }
     if (s.gHoleTop[hole] >= top)
         s.gHoleDown[hole] = true;

@@ -2,6 +2,7 @@
 
 #include "Forms.h"
 #include "Pictures.h"
+#include "RecordStore.h"
 #include "SoundFlags.h"
 #include "Ticks.h"
 
@@ -16,8 +17,8 @@ struct ScreenSize {
 };
 
 // Everything the game needs of the machine: time, randomness, media, the screen, the program's folder,
-// message boxes, the event pump and the windows. The real implementation uses Qt, SDL and FluidSynth;
-// tests use a fake with a virtual clock. Every call comes from the one thread.
+// message boxes, the event pump, the windows and the records file. The real implementation uses Qt, SDL,
+// FluidSynth and SQLite; tests use a fake with a virtual clock. Every call comes from the one thread.
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -55,6 +56,7 @@ public:
     virtual void waitForEvents(std::int32_t timeoutMs) = 0;
 
     virtual Forms& forms() = 0;
+    virtual RecordStore& records() = 0;
 };
 
 } // namespace zunaka

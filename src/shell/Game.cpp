@@ -2,6 +2,7 @@
 
 #include "holes/HoleModel.h"
 #include "platform/Platform.h"
+#include "records/GameRecords.h"
 #include "screen/Composition.h"
 #include "screen/Music.h"
 
@@ -17,6 +18,7 @@ void startClick(GameState& s, Platform& p)
     resetHoles(s, p);
     s.gPopCount = 0;
     s.gHitCount = 0;
+    beginRecord(s, p);
     s.gFrameTick = p.getTickCount();
     s.gBgmTick = p.getTickCount();
     s.gPlaying = true;
@@ -27,6 +29,7 @@ void startClick(GameState& s, Platform& p)
 
 void stopClick(GameState& s, Platform& p)
 {
+    storeRecord(s, p, false);
     clearScreen(s, p);
     s.gPlaying = false;
     p.forms().setKeyBoxVisible(false);
@@ -40,6 +43,7 @@ void finishGame(GameState& s, Platform& p)
             return;
     }
     p.mciSendString(bgm::kStop);
+    storeRecord(s, p, true);
     s.gPlaying = false;
 }
 

@@ -1,6 +1,7 @@
 #include "Shutdown.h"
 
 #include "platform/Platform.h"
+#include "records/GameRecords.h"
 #include "screen/Music.h"
 
 namespace zunaka {
@@ -9,6 +10,7 @@ namespace {
 
 void closeDown(GameState& s, Platform& p)
 {
+    storeRecord(s, p, false);
     s.gPlaying = false;
     s.gLoopOn = false;
     p.mciSendString(bgm::kStop);
@@ -20,6 +22,7 @@ void closeDown(GameState& s, Platform& p)
 
 void quitClick(GameState& s, Platform& p)
 {
+    storeRecord(s, p, false);
     s.gPlaying = false;
     s.gLoopOn = false;
     p.forms().unloadMainForm();

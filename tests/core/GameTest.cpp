@@ -89,6 +89,10 @@ TEST(Game, StartAndStopSendExactlyTheirMediaCommands)
         EXPECT_EQ(h.p.fakeForms.window == h.s.BackPicture, row.action == stopClick) << row.what;
         // A start during a game keeps its counts; only a real start zeroes them.
         EXPECT_EQ(h.s.gPopCount, row.action == startClick && !row.playing ? 0 : 9) << row.what;
+        // ストップ stores the game it ends, unfinished.
+        const auto& saved = h.p.recordStore.saved;
+        EXPECT_EQ(saved.size(), row.action == stopClick && row.playing ? 1u : 0u) << row.what;
+        EXPECT_TRUE(saved.empty() || (saved[0].appeared == 9 && !saved[0].finished)) << row.what;
     }
 }
 

@@ -80,23 +80,27 @@ TEST(Startup, ShowsTheTitleLoadsTheSoundsAndSetsTheDefaults)
     EXPECT_TRUE(h.p.messages.empty());
 }
 
+// A game started at 1 s is closed at `at`: its record is stored once, unless no mole has appeared yet.
 TEST(Shutdown, EveryWayOfClosingStopsAndClosesTheMusicAndEndsTheLoop)
 {
     struct Row {
         const char* way;
         void (*close)(Harness&);
+        Tick at;
+        bool stored;
     };
     const Row rows[] = {
-        {"menu", [](Harness& h) { quitClick(h.s, h.p); }},
-        {"window system", [](Harness& h) { h.p.fakeForms.unloadMainForm(); }},
+        {"menu", [](Harness& h) { quitClick(h.s, h.p); }, 9000, true},
+        {"window system", [](Harness& h) { h.p.fakeForms.unloadMainForm(); }, 9000, true},
+        {"menu, before the first mole", [](Harness& h) { quitClick(h.s, h.p); }, 1500, false},
     };
     for (const Row& row : rows) {
         Harness h = withTitle();
         h.p.schedule(1000, [&h] { startClick(h.s, h.p); });
-        h.p.schedule(9000, [&h, &row] { row.close(h); });
+        h.p.schedule(row.at, [&h, &row] { row.close(h); });
         int framesAfterClose = 0;
         LoopOptions options;
-        options.onFrame = [&h, &framesAfterClose] { framesAfterClose += h.p.now >= 9000 ? 1 : 0; };
+        options.onFrame = [&h, &framesAfterClose, &row] { framesAfterClose += h.p.now >= row.at ? 1 : 0; };
         formLoad(h.s, h.p, options);
 
         EXPECT_FALSE(h.s.gPlaying) << row.way;
@@ -108,6 +112,15 @@ TEST(Shutdown, EveryWayOfClosingStopsAndClosesTheMusicAndEndsTheLoop)
             << row.way;
         const std::vector<int> results(h.p.mediaResults.end() - 4, h.p.mediaResults.end());
         EXPECT_EQ(results, (std::vector<int>{mci::kOk, mci::kOk, mci::kNotOpen, mci::kNotOpen})) << row.way;
+        const auto& saved = h.p.recordStore.saved;
+        ASSERT_EQ(saved.size(), row.stored ? 1u : 0u) << row.way;
+        if (row.stored) {
+            GameRecord expected = h.s.record;
+            expected.started = h.p.recordStore.clock;
+            expected.lesson = 1, expected.speed = 3, expected.moles = 30, expected.player = "みんな";
+            expected.appeared = h.s.gPopCount, expected.caught = 0, expected.playedMs = 8000;
+            EXPECT_TRUE(h.s.gPopCount > 0 && saved[0] == expected) << row.way;
+        }
     }
 }
 

@@ -150,6 +150,16 @@ TEST(WholeGame, APerfectTypistCatchesEveryMoleAndOneWhoNeverTypesNone)
         ASSERT_EQ(h.s.gPopCount, total) << what;
         EXPECT_EQ(h.s.gHitCount, types ? total : 0) << what;
         EXPECT_EQ(h.p.soundsPlayed.empty(), !types) << what;
+        // The natural end stores the game once, its counts per key adding up to the strip's.
+        ASSERT_EQ(h.p.recordStore.saved.size(), 1u) << what;
+        const GameRecord& record = h.p.recordStore.saved[0];
+        KeyCount sum;
+        for (const auto& [moji, count] : record.keys)
+            sum = {sum.appeared + count.appeared, sum.caught + count.caught};
+        EXPECT_EQ(sum, (KeyCount{total, h.s.gHitCount})) << what;
+        EXPECT_TRUE(record.finished && record.lesson == lesson && record.speed == speed && record.appeared == total &&
+                    record.caught == h.s.gHitCount)
+            << what;
     }
 }
 

@@ -65,7 +65,7 @@ package)
   cpack --config "$BUILD/CPackConfig.cmake" -B "$WORK/pkg" >"$WORK/cpack.log" 2>&1 || { cat "$WORK/cpack.log"; fail "cpack"; }
   deb=$(echo "$WORK"/pkg/zunaka_*.deb)
   depends=$(dpkg-deb -f "$deb" Depends)
-  for needed in libqt6widgets6 libfluidsynth3 fonts-ipafont-gothic timgm6mb-soundfont; do
+  for needed in libqt6widgets6 libfluidsynth3 fonts-ipafont-gothic timgm6mb-soundfont libqt6sql6-sqlite; do
     echo "$depends" | grep -q "$needed" || fail "the package does not depend on $needed: $depends"
   done
   dpkg-deb -f "$deb" Recommends | grep -q qt6-wayland || fail "the package does not recommend qt6-wayland"

@@ -11,6 +11,8 @@ trap 'kill $(jobs -p) 2>/dev/null || true; wait 2>/dev/null || true
 # single-instance lock.
 export XDG_RUNTIME_DIR=$WORK/run SDL_AUDIODRIVER=dummy
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+# The records of the games played go to the work folder, never to the home of whoever runs the tests.
+export XDG_DATA_HOME=$WORK/data
 
 fail() {
   echo "FAIL: $*" >&2

@@ -146,6 +146,47 @@ full-screen)
   [ "$(frame_of "$main")" = "$before" ] || fail "the window came back at $(frame_of "$main"), was at $before"
   quit_game "$main" ;;
 
+records)
+  # A whole game of 30 fast moles typed from the keyboard, then `zunaka --records` lists it with the counts
+  # the strip showed; a second game killed midway loses only itself, and the file stays sound. The listing
+  # needs no display and creates nothing where no file is.
+  RECORDS=$XDG_DATA_HOME/zunaka/records.sqlite
+  list() { env -u DISPLAY "$BIN" --records; }
+  [ "$(list)" = "$(printf 'started\tlesson\tspeed\tmoles\tappeared\tcaught\tmisses\tseconds\tfinished\tplayer')" ] ||
+    fail "without a file: $(list)"
+  [ ! -e "$XDG_DATA_HOME" ] || fail "the listing created $(find "$XDG_DATA_HOME")"
+  start_display; launch "$BIN"
+  main=$(past_title)
+  choose "$main" Right Right Down Return
+  press "$main" ctrl+g
+  (while :; do xdotool type --delay 100 'asdfghjkl;:]'; done) & typist=$!
+  seen=$("$PROBE" "$(dirname "$DETA")" watch "$main" 30 "$WORK")
+  kill "$typist"; wait "$typist" 2>/dev/null || true
+  strip=$(echo "$seen" | sed -n 's/.*strip=//p')
+  echo "$seen"; list
+  [ "$(list | wc -l)" -eq 2 ] || fail "expected one game listed"
+  IFS=$'\t' read -r started lesson speed moles appeared caught misses seconds finished player < <(list | tail -1)
+  [ "$lesson $speed $moles $finished $player" = "1 1 30 1 みんな" ] || fail "settings listed: $(list | tail -1)"
+  [ "$appeared/$caught" = "$strip" ] || fail "listed $appeared/$caught, the strip showed $strip"
+  [[ $started == 20[0-9][0-9]-*T*[+-Z]* ]] && [ "$seconds" -gt 0 ] || fail "time listed: $(list | tail -1)"
+  [ "$(stat -c %a "$RECORDS")" = 600 ] || fail "the file is readable by others: $(stat -c %a "$RECORDS")"
+  press "$main" ctrl+g
+  for _ in $(seq 100); do
+    counts=$("$PROBE" "$(dirname "$DETA")" counts "$main")
+    [ "${counts#strip=}" != none ] && [ "$(echo "$counts" | sed 's/strip=\([0-9]*\).*/\1/')" -gt 0 ] && break
+    sleep 0.2
+  done
+  [ "$(list | wc -l)" -eq 2 ] || fail "the listing during the second game: $(list)"
+  kill -KILL "$PID"; wait "$PID" 2>/dev/null || true
+  [ "$(sqlite3 "$RECORDS" 'PRAGMA integrity_check')" = ok ] || fail "the file after SIGKILL is damaged"
+  [ "$(list | wc -l)" -eq 2 ] || fail "after SIGKILL: $(list)"
+  # A file that is no database: one line on standard error, status 1, and the file left as it was.
+  echo "not a database" >"$RECORDS"
+  rc=0; out=$(list 2>&1) || rc=$?
+  [ "$rc" -eq 1 ] && [ "$(echo "$out" | wc -l)" -eq 1 ] || fail "an unreadable file listed with status $rc: $out"
+  [ "$(cat "$RECORDS")" = "not a database" ] || fail "the listing changed the file"
+  ;;
+
 *) fail "unknown scenario $SCENARIO" ;;
 esac
 echo "PASS: $SCENARIO"

@@ -90,6 +90,14 @@ bool RecordingMusic::load(const std::string& path)
     return !loadFails;
 }
 
+bool MemoryRecordStore::save(const GameRecord& record)
+{
+    if (refuses)
+        return false;
+    saved.push_back(record);
+    return true;
+}
+
 float FakePlatform::rnd()
 {
     if (queuedRandom.empty())

@@ -94,6 +94,20 @@ public:
     bool loadFails = false;
 };
 
+// Keeps the records in memory, at a fixed time of day; `refuses` makes every save fail, as an unusable
+// file would.
+class MemoryRecordStore : public RecordStore {
+public:
+    std::string localTime() override { return clock; }
+    std::string currentPlayer() override { return player; }
+    bool save(const GameRecord& record) override;
+
+    std::string clock = "2026-04-06T09:30:00+09:00";
+    std::string player = "みんな";
+    bool refuses = false;
+    std::vector<GameRecord> saved;
+};
+
 // The platform for tests: a virtual clock the test advances, the game's own generator (or values queued
 // by the test), the media command texts and sounds recorded, settable screen, program folder and previous
 // instance, message boxes recorded. Events are callbacks scheduled at virtual times; waiting advances the
@@ -114,6 +128,7 @@ public:
     void doEvents() override;
     void waitForEvents(std::int32_t timeoutMs) override;
     Forms& forms() override { return fakeForms; }
+    RecordStore& records() override { return recordStore; }
 
     // Runs `handler` in the first event step at or after virtual time `at`.
     void schedule(Tick at, std::function<void()> handler);
@@ -139,6 +154,7 @@ public:
     int doEventsCount = 0;
     RecordingMusic music;
     FakeForms fakeForms;
+    MemoryRecordStore recordStore;
 
 private:
     struct Scheduled {

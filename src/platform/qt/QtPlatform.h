@@ -4,6 +4,7 @@
 #include "platform/MediaDevice.h"
 #include "platform/Platform.h"
 #include "platform/Rng.h"
+#include "sql/SqliteRecords.h"
 
 #include <QElapsedTimer>
 #include <QLockFile>
@@ -14,8 +15,8 @@
 namespace zunaka {
 
 // The platform of the real program: Qt's event loop and monotonic clock, the sound module (SDL and
-// FluidSynth) for sound, a lock file for the single instance. Created after the QApplication; the windows
-// are attached once they exist.
+// FluidSynth) for sound, a lock file for the single instance, the SQLite file for the records. Created
+// after the QApplication; the windows are attached once they exist.
 class QtPlatform : public Platform {
 public:
     QtPlatform();
@@ -39,6 +40,7 @@ public:
     void doEvents() override;
     void waitForEvents(std::int32_t timeoutMs) override;
     Forms& forms() override { return *forms_; }
+    RecordStore& records() override { return records_; }
 
 private:
     void watchAudio();
@@ -50,6 +52,7 @@ private:
     // Looks every second, while the audio device is open, whether it can be closed.
     QTimer audioIdle_;
     std::unique_ptr<QLockFile> lock_;
+    SqliteRecords records_;
     QTimer wake_;
     Forms* forms_ = nullptr;
     bool endingMessageUp_ = false;

@@ -15,6 +15,7 @@ namespace {
 
 constexpr const char* kHelp =
     "Usage: zunaka [QT-OPTION]...\n"
+    "   or: zunaka --records\n"
     "%s: whack-a-mole typing practice for beginners on a Japanese (JIS) keyboard.\n"
     "Moles rise out of six holes, each carrying a key's character; type it to catch the mole.\n"
     "The lesson, speed, number of moles and music are chosen in the game's menus;\n"
@@ -22,17 +23,21 @@ constexpr const char* kHelp =
     "\n"
     "  --help       show this help and exit\n"
     "  --version    show the version and exit\n"
+    "  --records    print every stored game as tab-separated lines, header first, and exit\n"
     "\n"
     "Qt's own options work as in every Qt program, for example:\n"
     "  -platform NAME    window system plug-in: xcb, wayland, offscreen\n"
     "  -display DISPLAY  X display to open\n"
     "  -style NAME       widget style: Fusion, Windows\n"
     "\n"
-    "The game reads its pictures, music and sounds from Deta/ beside the program file.\n";
+    "The game reads its pictures, music and sounds from Deta/ beside the program file.\n"
+    "It keeps a record of each game in $XDG_DATA_HOME/zunaka/records.sqlite\n"
+    "(~/.local/share/zunaka/records.sqlite when XDG_DATA_HOME is unset); deleting that file starts\n"
+    "the records afresh. Nothing leaves the computer.\n";
 
 bool isOption(const char* arg, const char* name)
 {
-    // Qt accepts its options with one dash or two; so do we, for the two of our own.
+    // Qt accepts its options with one dash or two; so do we, for our own.
     if (arg[0] == '-' && arg[1] == '-')
         ++arg;
     return std::strcmp(arg, name) == 0;
@@ -51,6 +56,15 @@ bool answerInfoOption(int argc, char** argv)
             std::printf("zunaka (%s) %s\n", kAppTitle, ZUNAKA_VERSION);
             return true;
         }
+    }
+    return false;
+}
+
+bool asksForRecords(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (isOption(argv[i], "-records"))
+            return true;
     }
     return false;
 }

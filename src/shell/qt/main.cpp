@@ -2,6 +2,7 @@
 // display; the game's start-up, loop and shutdown are formLoad's, run by Program.
 #include "CommandLine.h"
 #include "Program.h"
+#include "platform/qt/sql/RecordsListing.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -24,6 +25,8 @@ int main(int argc, char** argv)
 {
     if (zunaka::answerInfoOption(argc, argv))
         return EXIT_SUCCESS;
+    if (zunaka::asksForRecords(argc, argv))
+        return zunaka::printRecords(argc, argv);
     if (!hasDisplay(argc, argv)) {
         if (zunaka::rejectLeftOverArgumentsWithoutDisplay(argc, argv))
             return zunaka::kUsageExitStatus;

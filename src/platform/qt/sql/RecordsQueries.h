@@ -1,0 +1,30 @@
+#pragma once
+
+#include "records/GameRecord.h"
+
+#include <QSqlError>
+
+#include <string>
+#include <vector>
+
+class QSqlDatabase;
+
+namespace zunaka {
+
+// The statements on an open records file of the current version. Each returns an invalid QSqlError when
+// it succeeded.
+
+// Adds the game, its counts per key and its misses, under its player (added when new). Runs inside the
+// caller's transaction.
+QSqlError insertGame(QSqlDatabase& db, const GameRecord& record);
+
+// Every game in the order stored; with `details`, the counts per key and the misses too.
+QSqlError readGames(QSqlDatabase& db, bool details, std::vector<GameRecord>& games);
+
+// The name of the current player.
+QSqlError readCurrentPlayer(QSqlDatabase& db, std::string& name);
+
+// PRAGMA user_version.
+QSqlError readVersion(QSqlDatabase& db, int& version);
+
+} // namespace zunaka
