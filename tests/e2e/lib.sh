@@ -127,11 +127,13 @@ copy_program() {
 }
 
 # Starts openbox, a window manager as small desktops have, and waits until it manages the screen. It
-# frames windows after they are mapped and gives the frame in each window's _NET_FRAME_EXTENTS.
+# frames windows after they are mapped and gives the frame in each window's _NET_FRAME_EXTENTS. It names
+# itself before it has set the work area, so both are waited for.
 start_wm() {
   openbox --sm-disable >"$WORK/wm.log" 2>&1 &
   for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' &&
+      xprop -root _NET_WORKAREA 2>/dev/null | grep -q ' = ' && return 0
     sleep 0.1
   done
   fail "the window manager did not start"
