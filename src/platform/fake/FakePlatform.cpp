@@ -4,6 +4,7 @@
 #include "platform/Pictures.h"
 
 #include <algorithm>
+#include <iterator>
 #include <stdexcept>
 
 namespace zunaka {
@@ -96,6 +97,16 @@ bool MemoryRecordStore::save(const GameRecord& record)
         return false;
     saved.push_back(record);
     return true;
+}
+
+KeyStats MemoryRecordStore::keyStats(const std::string& player)
+{
+    if (refuses)
+        return {};
+    std::vector<GameRecord> games;
+    std::copy_if(saved.begin(), saved.end(), std::back_inserter(games),
+                 [&player](const GameRecord& game) { return game.player == player; });
+    return keyStatsOf(games);
 }
 
 float FakePlatform::rnd()
