@@ -3,6 +3,7 @@
 #include "holes/HoleModel.h"
 #include "platform/Platform.h"
 #include "records/GameRecords.h"
+#include "records/WeakKeys.h"
 #include "screen/Composition.h"
 #include "screen/Music.h"
 
@@ -19,6 +20,7 @@ void startClick(GameState& s, Platform& p)
     s.gPopCount = 0;
     s.gHitCount = 0;
     beginRecord(s, p);
+    prepareWeakKeys(s, p);
     s.gFrameTick = p.getTickCount();
     s.gBgmTick = p.getTickCount();
     s.gPlaying = true;

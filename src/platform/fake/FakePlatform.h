@@ -102,6 +102,7 @@ public:
     std::string currentPlayer() override { return player; }
     bool save(const GameRecord& record) override;
     KeyStats keyStats(const std::string& player) override;
+    int lastLesson(const std::string& player) override;
 
     std::string clock = "2026-04-06T09:30:00+09:00";
     std::string player = "みんな";

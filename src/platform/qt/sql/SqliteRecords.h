@@ -29,6 +29,7 @@ public:
     std::string currentPlayer() override;
     bool save(const GameRecord& record) override;
     KeyStats keyStats(const std::string& player) override;
+    int lastLesson(const std::string& player) override;
 
     // Every stored game in the order stored, with its counts per key and its misses; none when the file
     // cannot be read.
