@@ -13,6 +13,9 @@ void startClick(GameState& s, Platform& p)
 {
     if (s.gPlaying)
         return;
+    // First: the records' read (tens of milliseconds after a thousand games) delays the music and the
+    // holes' first waits alike, and is no part of the time the game's record counts.
+    prepareWeakKeys(s, p);
     if (!s.gBgmOff)
         p.mciSendString(bgm::kPlay);
     setHoleRects(s);
@@ -20,7 +23,6 @@ void startClick(GameState& s, Platform& p)
     s.gPopCount = 0;
     s.gHitCount = 0;
     beginRecord(s, p);
-    prepareWeakKeys(s, p);
     s.gFrameTick = p.getTickCount();
     s.gBgmTick = p.getTickCount();
     s.gPlaying = true;
