@@ -1,9 +1,11 @@
 #include "FakePlatform.h"
 
+#include "moji/MojiTable.h"
 #include "platform/Blit.h"
 #include "platform/Pictures.h"
 
 #include <algorithm>
+#include <iterator>
 #include <stdexcept>
 
 namespace zunaka {
@@ -96,6 +98,24 @@ bool MemoryRecordStore::save(const GameRecord& record)
         return false;
     saved.push_back(record);
     return true;
+}
+
+KeyStats MemoryRecordStore::keyStats(const std::string& player)
+{
+    if (refuses)
+        return {};
+    std::vector<GameRecord> games;
+    std::copy_if(saved.begin(), saved.end(), std::back_inserter(games),
+                 [&player](const GameRecord& game) { return game.player == player; });
+    return keyStatsOf(games);
+}
+
+int MemoryRecordStore::lastLesson(const std::string& player)
+{
+    const auto last = std::find_if(saved.rbegin(), saved.rend(), [&player](const GameRecord& game) {
+        return game.player == player && game.lesson >= 1 && game.lesson <= kLessonCount;
+    });
+    return refuses || last == saved.rend() ? 0 : last->lesson;
 }
 
 float FakePlatform::rnd()

@@ -94,13 +94,15 @@ public:
     bool loadFails = false;
 };
 
-// Keeps the records in memory, at a fixed time of day; `refuses` makes every save fail, as an unusable
-// file would.
+// Keeps the records in memory, at a fixed time of day; `refuses` makes every save fail and every read
+// find nothing, as an unusable file would.
 class MemoryRecordStore : public RecordStore {
 public:
     std::string localTime() override { return clock; }
     std::string currentPlayer() override { return player; }
     bool save(const GameRecord& record) override;
+    KeyStats keyStats(const std::string& player) override;
+    int lastLesson(const std::string& player) override;
 
     std::string clock = "2026-04-06T09:30:00+09:00";
     std::string player = "みんな";

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "records/GameRecord.h"
+#include "records/KeyStats.h"
 
 #include <QSqlError>
 
@@ -20,6 +21,13 @@ QSqlError insertGame(QSqlDatabase& db, const GameRecord& record);
 
 // Every game in the order stored; with `details`, the counts per key and the misses too.
 QSqlError readGames(QSqlDatabase& db, bool details, std::vector<GameRecord>& games);
+
+// The games of `player` that hold part of some key's last kKeyWindow appearances, in the order stored,
+// with the counts of those keys alone and every miss: what keyStatsOf needs and little more.
+QSqlError readKeyWindows(QSqlDatabase& db, const std::string& player, std::vector<GameRecord>& games);
+
+// The lesson of `player`'s last game stored of lessons 1..6; `lesson` untouched when there is none.
+QSqlError readLastLesson(QSqlDatabase& db, const std::string& player, int& lesson);
 
 // The name of the current player.
 QSqlError readCurrentPlayer(QSqlDatabase& db, std::string& name);

@@ -104,6 +104,22 @@ bool SqliteRecords::save(const GameRecord& record)
     return true;
 }
 
+KeyStats SqliteRecords::keyStats(const std::string& player)
+{
+    std::vector<GameRecord> games;
+    if (!ready() || readKeyWindows(db_, player, games).isValid())
+        return {};
+    return keyStatsOf(games);
+}
+
+int SqliteRecords::lastLesson(const std::string& player)
+{
+    int lesson = 0;
+    if (!ready() || readLastLesson(db_, player, lesson).isValid())
+        return 0;
+    return lesson;
+}
+
 std::vector<GameRecord> SqliteRecords::games()
 {
     std::vector<GameRecord> games;

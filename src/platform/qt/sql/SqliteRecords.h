@@ -28,6 +28,8 @@ public:
     std::string localTime() override;
     std::string currentPlayer() override;
     bool save(const GameRecord& record) override;
+    KeyStats keyStats(const std::string& player) override;
+    int lastLesson(const std::string& player) override;
 
     // Every stored game in the order stored, with its counts per key and its misses; none when the file
     // cannot be read.
