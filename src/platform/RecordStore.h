@@ -1,6 +1,7 @@
 #pragma once
 
 #include "records/GameRecord.h"
+#include "records/KeyStats.h"
 
 #include <optional>
 #include <string>
@@ -43,6 +44,11 @@ public:
 
     // Deletes every game of `player`, those kept unstored included. True when it is done in the file.
     virtual bool deleteGames(const std::string& player) = 0;
+
+    // The statistics of each key `player` has met, from the games stored for that player (records not
+    // stored yet are left out). Read when a game starts or a page opens, never in a frame. Empty when the
+    // file cannot be read: the game then plays as without records.
+    virtual KeyStats keyStats(const std::string& player) = 0;
 };
 
 // How many players a records file holds at most: a family, or a class's table of children taking turns.

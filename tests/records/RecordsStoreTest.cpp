@@ -176,13 +176,57 @@ TEST(RecordsStore, AFileThatCannotBeUsedLosesNoRecordAndIsNeverOverwritten)
         for (int caught : row.stored)
             stored.push_back(game(caught));
         EXPECT_EQ(store.games(), stored) << row.what;
+        EXPECT_EQ(store.keyStats("みんな"), keyStatsOf(stored)) << row.what << ": read where it can be";
         const QStringList aside = QDir(dir.filePath(QStringLiteral("zunaka")))
                                       .entryList({QStringLiteral("records.sqlite.broken-*")}, QDir::Files);
         ASSERT_EQ(aside.size(), row.movedAside ? 1 : 0) << row.what << ": " << aside.join(' ').toStdString();
-        if (row.movedAside)
+        if (row.movedAside) {
             EXPECT_EQ(bytes(dir.filePath(QStringLiteral("zunaka/") + aside[0])), before) << row.what;
-        else if (!row.secondSaved)
+        } else if (!row.secondSaved) {
             EXPECT_EQ(bytes(path), before) << row.what << ": a file not written";
+        }
+    }
+}
+
+// Each row stores みんな's games, oldest first, with one of another player's among them; the statistics
+// come the same from the games themselves (as the fake's store computes them) and from the file.
+TEST(RecordsStore, KeyStatsCountEachKeysLastThirtyAppearances)
+{
+    const auto played = [](std::map<std::string, KeyCount> keys, std::vector<MissRecord> misses,
+                           const std::string& player = "みんな") {
+        GameRecord record = game(0, player);
+        record.keys = std::move(keys);
+        record.missList = std::move(misses);
+        return record;
+    };
+    struct Row {
+        const char* what;
+        std::vector<GameRecord> games;
+        KeyStats expected;
+    };
+    const Row rows[] = {
+        {"no games", {}, {}},
+        {"the window ends inside the second game back; a tie of mix-ups goes to the first in byte order",
+         {played({{"A", {10, 0}}, {"B", {5, 5}}}, {{"S", {"A"}}}),
+          played({{"A", {20, 10}}, {":", {1, 0}}}, {{";", {"A", "A", ":"}}, {"X", {"Z"}}}),
+          played({{"A", {20, 20}}}, {{"Q", {"A"}}, {"Q", {"A"}}, {";", {"A"}}})},
+         {{"A", {30, 25, 4, ";"}}, {"B", {5, 5, 0, ""}}, {":", {1, 0, 1, ";"}}}},
+        {"the part of a game is rounded to nearest; another player's games are left out",
+         {played({{"A", {4, 1}}}, {}), played({{"A", {30, 0}}}, {{"Q", {"A"}}}, "たろう"),
+          played({{"A", {28, 28}}}, {{"S", {"A"}}})},
+         {{"A", {30, 29, 1, "S"}}}},
+    };
+    for (const Row& row : rows) {
+        QTemporaryDir dir;
+        SqliteRecords store(dir.filePath(QStringLiteral("records.sqlite")));
+        std::vector<GameRecord> mine;
+        for (const GameRecord& record : row.games) {
+            EXPECT_TRUE(store.save(record)) << row.what;
+            if (record.player == "みんな")
+                mine.push_back(record);
+        }
+        EXPECT_EQ(keyStatsOf(mine), row.expected) << row.what;
+        EXPECT_EQ(store.keyStats("みんな"), row.expected) << row.what;
     }
 }
 

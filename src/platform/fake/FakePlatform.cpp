@@ -4,6 +4,7 @@
 #include "platform/Pictures.h"
 
 #include <algorithm>
+#include <iterator>
 #include <stdexcept>
 
 namespace zunaka {
@@ -156,6 +157,16 @@ bool FakePlatform::askYesNo(const std::string& text)
     const bool yes = answers.front();
     answers.pop_front();
     return yes;
+}
+
+KeyStats MemoryRecordStore::keyStats(const std::string& player)
+{
+    if (refuses)
+        return {};
+    std::vector<GameRecord> games;
+    std::copy_if(saved.begin(), saved.end(), std::back_inserter(games),
+                 [&player](const GameRecord& game) { return game.player == player; });
+    return keyStatsOf(games);
 }
 
 float FakePlatform::rnd()

@@ -102,8 +102,8 @@ public:
     bool loadFails = false;
 };
 
-// Keeps the records in memory, at a fixed time of day; `refuses` makes every save and change fail, as an
-// unusable file would, and `unreadable` every read of games.
+// Keeps the records in memory, at a fixed time of day; `refuses` makes every save and change fail and every
+// read of key statistics find nothing, as an unusable file would, and `unreadable` every read of games.
 class MemoryRecordStore : public RecordStore {
 public:
     std::string localTime() override { return clock; }
@@ -114,6 +114,7 @@ public:
     std::vector<std::string> players() override { return names; }
     bool choosePlayer(const std::string& name) override;
     bool deleteGames(const std::string& name) override;
+    KeyStats keyStats(const std::string& player) override;
 
     std::string clock = "2026-04-06T09:30:00+09:00";
     std::string player = "みんな";

@@ -67,32 +67,22 @@ QSqlError insertDetails(QSqlDatabase& db, qint64 game, const GameRecord& record)
     return {};
 }
 
-// The counts per key and the misses of every game, into the games read already (ids in `ids`).
-QSqlError readDetails(QSqlDatabase& db, const std::vector<qint64>& ids, std::vector<GameRecord>& games)
+// Finds a game read already by its id; null for rows of games that are not there (a file another
+// program wrote without its foreign keys, or a game outside what was asked for).
+using GamesById = std::map<qint64, GameRecord*>;
+
+GameRecord* gameOf(const GamesById& byId, const QVariant& id)
 {
-    std::map<qint64, GameRecord*> byId;
-    for (std::size_t i = 0; i < ids.size(); ++i)
-        byId[ids[i]] = &games[i];
-    QSqlQuery query(db);
-    if (!run(query, "SELECT game, moji, appeared, caught FROM game_keys", {}))
-        return query.lastError();
-    // Rows of games that are not there (a file another program wrote without its foreign keys) are left out.
-    const auto game = [&byId](const QVariant& id) {
-        const auto found = byId.find(id.toLongLong());
-        return found == byId.end() ? nullptr : found->second;
-    };
-    while (query.next()) {
-        if (GameRecord* record = game(query.value(0)))
-            record->keys[text(query.value(1))] = {query.value(2).toInt(), query.value(3).toInt()};
-    }
-    if (!run(query,
-             "SELECT m.id, m.game, m.typed, x.moji FROM misses m LEFT JOIN mixups x ON x.miss = m.id"
-             " ORDER BY m.id, x.rowid",
-             {}))
-        return query.lastError();
+    const auto found = byId.find(id.toLongLong());
+    return found == byId.end() ? nullptr : found->second;
+}
+
+// Rows of (miss id, game, typed, mole up or NULL) in the order of the misses, into their games.
+void takeMisses(QSqlQuery& query, const GamesById& byId)
+{
     qint64 lastMiss = -1;
     while (query.next()) {
-        GameRecord* record = game(query.value(1));
+        GameRecord* record = gameOf(byId, query.value(1));
         if (!record)
             continue;
         if (query.value(0).toLongLong() != lastMiss)
@@ -101,6 +91,27 @@ QSqlError readDetails(QSqlDatabase& db, const std::vector<qint64>& ids, std::vec
         if (!query.value(3).isNull())
             record->missList.back().up.push_back(text(query.value(3)));
     }
+}
+
+// The counts per key and the misses of every game, into the games read already (ids in `ids`).
+QSqlError readDetails(QSqlDatabase& db, const std::vector<qint64>& ids, std::vector<GameRecord>& games)
+{
+    GamesById byId;
+    for (std::size_t i = 0; i < ids.size(); ++i)
+        byId[ids[i]] = &games[i];
+    QSqlQuery query(db);
+    if (!run(query, "SELECT game, moji, appeared, caught FROM game_keys", {}))
+        return query.lastError();
+    while (query.next()) {
+        if (GameRecord* record = gameOf(byId, query.value(0)))
+            record->keys[text(query.value(1))] = {query.value(2).toInt(), query.value(3).toInt()};
+    }
+    if (!run(query,
+             "SELECT m.id, m.game, m.typed, x.moji FROM misses m LEFT JOIN mixups x ON x.miss = m.id"
+             " ORDER BY m.id, x.rowid",
+             {}))
+        return query.lastError();
+    takeMisses(query, byId);
     return {};
 }
 
@@ -195,6 +206,41 @@ QSqlError deletePlayerGames(QSqlDatabase& db, const std::string& player)
     QSqlQuery query(db);
     if (!run(query, "DELETE FROM games WHERE player = (SELECT id FROM players WHERE name = ?)", {text(player)}))
         return query.lastError();
+    return {};
+}
+
+QSqlError readKeyWindows(QSqlDatabase& db, const std::string& player, std::vector<GameRecord>& games)
+{
+    // Each key's rows from its newest game back, as long as the appearances before them leave room in its
+    // window; the oldest game a window reaches is kept whole, for keyStatsOf to take its part of.
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!run(query,
+             "SELECT game, moji, appeared, caught FROM (SELECT k.game, k.moji, k.appeared, k.caught,"
+             " SUM(k.appeared) OVER (PARTITION BY k.moji ORDER BY k.game DESC ROWS UNBOUNDED PRECEDING) AS upto"
+             " FROM game_keys k JOIN games g ON g.id = k.game JOIN players p ON p.id = g.player"
+             " WHERE p.name = ? AND k.appeared > 0) WHERE upto - appeared < ? ORDER BY game",
+             {text(player), kKeyWindow}))
+        return query.lastError();
+    std::vector<qint64> ids;
+    while (query.next()) {
+        if (ids.empty() || ids.back() != query.value(0).toLongLong()) {
+            ids.push_back(query.value(0).toLongLong());
+            games.emplace_back();
+        }
+        games.back().keys[text(query.value(1))] = {query.value(2).toInt(), query.value(3).toInt()};
+    }
+    if (query.lastError().isValid() || ids.empty())
+        return query.lastError();
+    GamesById byId;
+    for (std::size_t i = 0; i < ids.size(); ++i)
+        byId[ids[i]] = &games[i];
+    if (!run(query,
+             "SELECT m.id, m.game, m.typed, x.moji FROM misses m LEFT JOIN mixups x ON x.miss = m.id"
+             " WHERE m.game >= ? ORDER BY m.id, x.rowid",
+             {ids.front()}))
+        return query.lastError();
+    takeMisses(query, byId);
     return {};
 }
 

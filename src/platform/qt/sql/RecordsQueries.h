@@ -1,6 +1,7 @@
 #pragma once
 
 #include "records/GameRecord.h"
+#include "records/KeyStats.h"
 
 #include <QSqlError>
 
@@ -29,6 +30,10 @@ QSqlError readPlayers(QSqlDatabase& db, std::vector<std::string>& names);
 QSqlError storeCurrentPlayer(QSqlDatabase& db, const std::string& name);
 // Deletes every game of `player`, with its counts per key and its misses. Inside the caller's transaction.
 QSqlError deletePlayerGames(QSqlDatabase& db, const std::string& player);
+
+// The games of `player` that hold part of some key's last kKeyWindow appearances, in the order stored,
+// with the counts of those keys alone and every miss: what keyStatsOf needs and little more.
+QSqlError readKeyWindows(QSqlDatabase& db, const std::string& player, std::vector<GameRecord>& games);
 
 // The name of the current player.
 QSqlError readCurrentPlayer(QSqlDatabase& db, std::string& name);

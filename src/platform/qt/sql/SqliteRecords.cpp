@@ -105,6 +105,14 @@ bool SqliteRecords::save(const GameRecord& record)
     return true;
 }
 
+KeyStats SqliteRecords::keyStats(const std::string& player)
+{
+    std::vector<GameRecord> games;
+    if (!ready() || readKeyWindows(db_, player, games).isValid())
+        return {};
+    return keyStatsOf(games);
+}
+
 std::vector<GameRecord> SqliteRecords::games()
 {
     std::vector<GameRecord> games;
