@@ -34,6 +34,7 @@ RecordsView readRecords(Platform& p)
     view.readable = games.has_value();
     if (games)
         view.summary = summarise(*games);
+    view.keys = store.keyStats(view.player);
     return view;
 }
 

@@ -6,8 +6,10 @@ namespace zunaka {
 
 namespace {
 
-// A washed-out pixel keeps this much of the distance from its own grey to white.
+// A washed-out pixel keeps this much of the distance from its own grey to white; a pixel darker than the
+// ink level is a legend or an outline, and is darkened instead, so that it reads over any tint.
 constexpr int kWashKeepsPercent = 25;
+constexpr int kInkLevel = 180;
 
 template <typename Change>
 void eachPixel(QImage& target, const QRect& box, Change change)
@@ -38,9 +40,7 @@ void washOut(QImage& target, const QRect& box)
 {
     eachPixel(target, box, [](QRgb c) {
         const int grey = qGray(c);
-        const int washed = 255 - (255 - grey) * kWashKeepsPercent / 100;
-        // Legends stay dark enough to read over any tint.
-        const int shade = grey < 128 ? grey : washed;
+        const int shade = grey < kInkLevel ? grey / 2 : 255 - (255 - grey) * kWashKeepsPercent / 100;
         return qRgb(shade, shade, shade);
     });
 }

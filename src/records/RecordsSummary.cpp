@@ -1,5 +1,6 @@
 #include "RecordsSummary.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace zunaka {
@@ -37,6 +38,24 @@ RecordsSummary summarise(const std::vector<GameRecord>& games)
 double catchShare(const GameRecord& game)
 {
     return game.appeared > 0 ? double(game.caught) / game.appeared : 0.0;
+}
+
+std::vector<std::string> weakestKeys(const KeyStats& keys, std::size_t count)
+{
+    std::vector<std::string> weak;
+    for (const auto& [moji, stat] : keys) {
+        if (stat.caught < stat.appeared)
+            weak.push_back(moji);
+    }
+    std::stable_sort(weak.begin(), weak.end(), [&keys](const std::string& a, const std::string& b) {
+        const KeyStat& x = keys.at(a);
+        const KeyStat& y = keys.at(b);
+        if (catchShare(x) != catchShare(y))
+            return catchShare(x) < catchShare(y);
+        return x.appeared > y.appeared;
+    });
+    weak.resize(std::min(weak.size(), count));
+    return weak;
 }
 
 int percent(double share)

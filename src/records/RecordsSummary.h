@@ -1,6 +1,7 @@
 #pragma once
 
 #include "records/GameRecord.h"
+#include "records/KeyStats.h"
 
 #include <map>
 #include <optional>
@@ -29,7 +30,15 @@ struct RecordsView {
     bool readable = true;  // the player's games could be read
     bool canSave = true;   // a game ending now would be stored
     RecordsSummary summary;
+    KeyStats keys;
 };
+
+// How many weak keys the page names.
+inline constexpr std::size_t kNamedWeakKeys = 3;
+
+// The keys with the lowest catch shares, of those missed at least once: the weakest first, among equal
+// shares the one met more often, then in the characters' order.
+std::vector<std::string> weakestKeys(const KeyStats& keys, std::size_t count);
 
 // `games` in the order they were stored.
 RecordsSummary summarise(const std::vector<GameRecord>& games);
