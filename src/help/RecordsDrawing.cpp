@@ -120,10 +120,11 @@ void paintRecordsPage(QImage& page, const RecordsView& view, const QImage& keybo
 {
     page.fill(kPaper);
     print(page, kTitlePx, kInk, kLeft, kTitleTop, QString::fromStdString(view.player) + QStringLiteral(" の きろく"));
-    if (!view.readable)
-        print(page, kTextPx, kWarning, kLeft, kNoticeTop, QStringLiteral("きろくを よみだせません。ゲームは ふつうに あそべます。"));
-    else if (!view.canSave)
+    // A file that cannot be written mostly cannot be read either: saving is what a child misses.
+    if (!view.canSave)
         print(page, kTextPx, kWarning, kLeft, kNoticeTop, QStringLiteral("きろくを ほぞんできません。ゲームは ふつうに あそべます。"));
+    else if (!view.readable)
+        print(page, kTextPx, kWarning, kLeft, kNoticeTop, QStringLiteral("きろくを よみだせません。ゲームは ふつうに あそべます。"));
 
     const RecordsSummary& summary = view.summary;
     if (!summary.latest) {
