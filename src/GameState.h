@@ -57,6 +57,13 @@ struct MojiLook {
     QImage mask;  // the look's mask at the size the mole is drawn at
 };
 
+// How にがてなキー draws the moles' characters, worked out when its game starts (records/WeakKeys.h).
+struct WeakKeyDraw {
+    int drawsAs = 1;  // 7: by the weights below; 1..6: as that lesson, when too few keys were met
+    // The running sum of the keys' weights in table order; a key not drawn adds nothing.
+    OneBased<double, kMojiTableSize> cumulative;
+};
+
 // Everything the game knows at run time. The application owns the one instance and passes it by reference
 // to every handler and routine; the names are those the game's rules use.
 struct GameState {
@@ -73,7 +80,7 @@ struct GameState {
 
     // Settings, changed from the menus between games.
     int gSpeed = 0;      // 1 fast .. 3 slow: how long a risen mole stays up
-    int gLesson = 0;     // 1..6: which keys the moles carry
+    int gLesson = 0;     // 1..6: which keys the moles carry; 7: the player's weak keys (にがてなキー)
     int gMojiTotal = 0;  // moles per game: 30, 50 or 70
     std::int32_t gStep = 0;  // pixels a mole moves per frame
 
@@ -89,6 +96,8 @@ struct GameState {
     // nothing is a miss for the record only then: the release of Shift, or of the G of Ctrl+G, judges
     // again what the box already held.
     bool keyTypedSinceJudged = false;
+    // The weights of にがてなキー for the game in progress, read from the records when it started.
+    WeakKeyDraw weakKeys;
     // The last game's record could not be stored; it is kept and tried again with the next game.
     bool recordsUnsaved = false;
 

@@ -29,7 +29,9 @@ constexpr int kChartPitch = 12;         // one bar a game, kChartedGames of them
 constexpr int kBarWidth = 9;
 
 constexpr std::array kSpeedNames{"はやい", "ややはやい", "おそい"};
-constexpr std::array kLessonNames{"レッスン１", "レッスン２", "レッスン３", "レッスン４", "レッスン５", "レッスン６"};
+constexpr std::array kLessonNames{"レッスン１", "レッスン２", "レッスン３", "レッスン４",
+                                  "レッスン５", "レッスン６", "にがてなキー"};
+static_assert(kLessonNames.size() == kPageLessons);
 
 QString lessonName(int lesson)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "moji/MojiTable.h"
 #include "platform/Fonts.h"
 
 #include <QRgb>
@@ -19,7 +20,7 @@ inline QFont pageFont(int px)
     return proportionalGothic(px);
 }
 
-constexpr int kPageLessons = 6;  // the lessons the best games are listed for
+constexpr int kPageLessons = kWeakKeysLesson;  // the lessons the best games are listed for, にがてなキー last
 
 constexpr QRgb kPaper = 0xFFFFFDF4;
 constexpr QRgb kInk = 0xFF202020;

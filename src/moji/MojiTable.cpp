@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 #include "platform/RandomPick.h"
+#include "records/WeakKeys.h"
 
 #include <string_view>
 
@@ -51,8 +52,13 @@ void makeMojiTable(GameState& s)
 
 void selectMoji(GameState& s, Platform& p, int hole)
 {
-    const LessonRange& lesson = kLessons[s.gLesson];
-    s.gHoleMoji[hole] = s.gMojiTable[pick(p, lesson.count, lesson.skip + 1)];
+    const int lesson = s.gLesson == kWeakKeysLesson ? s.weakKeys.drawsAs : s.gLesson;
+    if (lesson == kWeakKeysLesson) {
+        s.gHoleMoji[hole] = s.gMojiTable[drawWeakKey(s.weakKeys, p.rnd())];
+        return;
+    }
+    const LessonRange& range = kLessons[lesson];
+    s.gHoleMoji[hole] = s.gMojiTable[pick(p, range.count, range.skip + 1)];
 }
 
 void selectMojiColor(GameState& s, Platform& p, int hole)

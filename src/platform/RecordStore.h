@@ -49,6 +49,10 @@ public:
     // stored yet are left out). Read when a game starts or a page opens, never in a frame. Empty when the
     // file cannot be read: the game then plays as without records.
     virtual KeyStats keyStats(const std::string& player) = 0;
+
+    // The lesson (1..6) of `player`'s last stored game of one of them, for にがてなキー to fall back to;
+    // 0 when there is none or the file cannot be read. Read when a game starts.
+    virtual int lastLesson(const std::string& player) = 0;
 };
 
 // How many players a records file holds at most: a family, or a class's table of children taking turns.

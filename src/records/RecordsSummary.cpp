@@ -1,5 +1,7 @@
 #include "RecordsSummary.h"
 
+#include "WeakKeys.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -44,14 +46,15 @@ std::vector<std::string> weakestKeys(const KeyStats& keys, std::size_t count)
 {
     std::vector<std::string> weak;
     for (const auto& [moji, stat] : keys) {
-        if (stat.caught < stat.appeared)
+        if (stat.caught < stat.appeared || stat.mixups > 0)
             weak.push_back(moji);
     }
+    // Weighed as にがてなキー weighs them, so the keys named are those it practises most.
     std::stable_sort(weak.begin(), weak.end(), [&keys](const std::string& a, const std::string& b) {
         const KeyStat& x = keys.at(a);
         const KeyStat& y = keys.at(b);
-        if (catchShare(x) != catchShare(y))
-            return catchShare(x) < catchShare(y);
+        if (weakKeyWeight(x) != weakKeyWeight(y))
+            return weakKeyWeight(x) > weakKeyWeight(y);
         return x.appeared > y.appeared;
     });
     weak.resize(std::min(weak.size(), count));

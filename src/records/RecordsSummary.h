@@ -36,8 +36,8 @@ struct RecordsView {
 // How many weak keys the page names.
 inline constexpr std::size_t kNamedWeakKeys = 3;
 
-// The keys with the lowest catch shares, of those missed at least once: the weakest first, among equal
-// shares the one met more often, then in the characters' order.
+// The keys missed or mixed up at least once, the weakest first by にがてなキー's weight (a low catch share,
+// many mix-ups), among equal weights the one met more often, then in the characters' order.
 std::vector<std::string> weakestKeys(const KeyStats& keys, std::size_t count);
 
 // `games` in the order they were stored.

@@ -12,7 +12,7 @@ class Platform;
 // What the items of the three choice menus stand for, item 1 first. The main window builds one item per
 // value, with its caption.
 namespace menuValues {
-inline constexpr std::array<int, kLessonCount> kLesson{1, 2, 3, 4, 5, 6};
+inline constexpr std::array<int, kWeakKeysLesson> kLesson{1, 2, 3, 4, 5, 6, kWeakKeysLesson};
 inline constexpr std::array<int, 3> kSpeed{1, 2, 3};  // はやい, ややはやい, おそい
 inline constexpr std::array<int, 3> kMojiCount{30, 50, 70};
 } // namespace menuValues

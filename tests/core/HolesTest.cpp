@@ -1,6 +1,7 @@
 // The holes: how long a mole waits, how it rises, stays and sinks, which character it carries.
 #include "Harness.h"
 #include "holes/HoleMotion.h"
+#include "shell/Game.h"
 
 #include <gtest/gtest.h>
 
@@ -229,6 +230,61 @@ TEST(MojiTable, EachLessonDrawsAllItsOwnKeysAndNoOthers)
         const std::string own = table.substr(lessons[lesson - 1].first, lessons[lesson - 1].second);
         EXPECT_EQ(drawn.substr(0, 2), own.substr(0, 1) + own.back()) << "lesson " << lesson << ": r = 0, r < 1";
         EXPECT_EQ(std::set(drawn.begin(), drawn.end()), std::set(own.begin(), own.end())) << "lesson " << lesson;
+    }
+}
+
+// Each row's records are what みんな played before choosing にがてなキー and starting a game; the draws
+// are the values the rises then take for their characters.
+TEST(MojiTable, WeakKeysDrawByTheWeightsOrAsTheLastLessonPlayed)
+{
+    const auto played = [](int lesson, std::map<std::string, KeyCount> keys, int missesNamingS = 0,
+                           const std::string& player = "みんな") {
+        GameRecord record;
+        record.lesson = lesson;
+        record.player = player;
+        record.keys = std::move(keys);
+        record.missList.assign(static_cast<std::size_t>(missesNamingS), {"A", {"S"}});
+        return record;
+    };
+    // Met 10 times each: A D F G always caught (weight 1), S always caught but named by 20 misses (m
+    // capped at 1: weight 3), H never caught (5), K caught half the time (3); J, met 4 times, is left out.
+    // Running sums in table order: A 1, S 4, D 5, F 6, G 7, H 12, K 15.
+    const std::map<std::string, KeyCount> sevenMet{{"A", {10, 10}}, {"S", {10, 10}}, {"D", {10, 10}},
+                                                   {"F", {10, 10}}, {"G", {10, 10}}, {"H", {10, 0}},
+                                                   {"J", {4, 0}},   {"K", {10, 5}}};
+    const std::map<std::string, KeyCount> fiveMet{
+        {"A", {5, 0}}, {"S", {5, 0}}, {"D", {5, 0}}, {"F", {5, 0}}, {"G", {5, 0}}, {"J", {4, 0}}};
+    struct Row {
+        const char* what;
+        std::vector<GameRecord> stored;
+        std::vector<float> draws;
+        std::string expected;
+    };
+    const Row rows[] = {
+        {"by the weights, boundaries on both sides",
+         {played(3, sevenMet, 20)},
+         {0.0f, 0.06f, 0.07f, 0.3f, 0.47f, 0.79f, kJustBelowOne},
+         "AASDHHK"},
+        {"five keys met: as the last lesson 1..6 of this player",
+         {played(3, {}), played(kWeakKeysLesson, fiveMet), played(2, sevenMet, 0, "たろう")},
+         {0.0f, kJustBelowOne},
+         "Z/"},
+        {"no records: as lesson 1", {}, {0.0f, kJustBelowOne}, "A]"},
+    };
+    for (const Row& row : rows) {
+        Harness h;
+        h.setUp();
+        h.p.recordStore.saved = row.stored;
+        h.s.gLesson = kWeakKeysLesson;
+        startClick(h.s, h.p);
+        h.p.queuedRandom.assign(row.draws.begin(), row.draws.end());
+        std::string drawn;
+        for (std::size_t i = 0; i < row.draws.size(); ++i) {
+            selectMoji(h.s, h.p, 1);
+            drawn += h.s.gHoleMoji[1];
+        }
+        EXPECT_EQ(drawn, row.expected) << row.what;
+        EXPECT_EQ(h.s.record.lesson, kWeakKeysLesson) << row.what;
     }
 }
 

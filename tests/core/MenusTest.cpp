@@ -20,7 +20,7 @@ std::string describe(const test::Harness& h)
     std::string out = std::to_string(h.s.gLesson) + ' ' + std::to_string(h.s.gSpeed) + ' ' +
                       std::to_string(h.s.gMojiTotal) + (h.s.gBgmOff ? " off" : " on") +
                       (h.p.fakeForms.keyBoxVisible ? " box |" : " |");
-    for (auto [menu, items] : {std::pair{Menu::Lesson, 6}, {Menu::Speed, 3}, {Menu::MojiCount, 3}, {Menu::Bgm, 1}, {Menu::Screen, 1}}) {
+    for (auto [menu, items] : {std::pair{Menu::Lesson, 7}, {Menu::Speed, 3}, {Menu::MojiCount, 3}, {Menu::Bgm, 1}, {Menu::Screen, 1}}) {
         out += ' ';
         for (int i = 1; i <= items; ++i) {
             const auto mark = h.p.fakeForms.menuMarks.find({menu, i});
@@ -40,25 +40,25 @@ TEST(Menus, WhatEachChoiceDoesBetweenAndDuringGames)
         return Click([click, i](GameState& s, Platform& p) { click(s, p, i); });
     };
     const std::tuple<bool, bool, Click, std::string> rows[] = {
-        {false, false, item(lessonCheckClick, 6), "6 3 30 on box | 000001 --- --- - - |"},
-        {false, false, item(lessonCheckClick, 1), "1 3 30 on box | 100000 --- --- - - |"},
-        {true, false, item(lessonCheckClick, 2), "1 3 30 on box | ------ --- --- - - |"},
-        {false, false, item(lessonCheckClick, 7), "1 3 30 on box | ------ --- --- - - |"},
-        {false, false, item(speedCheckClick, 1), "1 1 30 on box | ------ 100 --- - - |"},
-        {true, false, item(speedCheckClick, 2), "1 3 30 on box | ------ --- --- - - |"},
-        {false, false, item(mojiCountClick, 3), "1 3 70 on box | ------ --- 001 - - |"},
-        {true, false, item(mojiCountClick, 2), "1 3 30 on box | ------ --- --- - - |"},
-        {false, false, bgmStopClick, "1 3 30 off box | ------ --- --- 1 - | stop"},
-        {true, false, bgmStopClick, "1 3 30 off box | ------ --- --- 1 - | stop"},
-        {false, true, bgmStopClick, "1 3 30 on box | ------ --- --- 0 - |"},
-        {true, true, bgmStopClick, "1 3 30 on box | ------ --- --- 0 - | play"},
-        {false, false, subHelpClick, "1 3 30 on | ------ --- --- - - |"},
-        {true, false, subHelpClick, "1 3 30 on box | ------ --- --- - - |"},
-        {false, false, subRecordsClick, "1 3 30 on | ------ --- --- - - |"},
-        {true, false, subRecordsClick, "1 3 30 on box | ------ --- --- - - |"},
-        {false, false, fullScreenClick, "1 3 30 on box | ------ --- --- - 1 |"},
-        {true, false, fullScreenClick, "1 3 30 on box | ------ --- --- - 1 |"},
-        {true, false, leaveFullScreen, "1 3 30 on box | ------ --- --- - - |"},
+        {false, false, item(lessonCheckClick, 7), "7 3 30 on box | 0000001 --- --- - - |"},
+        {false, false, item(lessonCheckClick, 1), "1 3 30 on box | 1000000 --- --- - - |"},
+        {true, false, item(lessonCheckClick, 7), "1 3 30 on box | ------- --- --- - - |"},
+        {false, false, item(lessonCheckClick, 8), "1 3 30 on box | ------- --- --- - - |"},
+        {false, false, item(speedCheckClick, 1), "1 1 30 on box | ------- 100 --- - - |"},
+        {true, false, item(speedCheckClick, 2), "1 3 30 on box | ------- --- --- - - |"},
+        {false, false, item(mojiCountClick, 3), "1 3 70 on box | ------- --- 001 - - |"},
+        {true, false, item(mojiCountClick, 2), "1 3 30 on box | ------- --- --- - - |"},
+        {false, false, bgmStopClick, "1 3 30 off box | ------- --- --- 1 - | stop"},
+        {true, false, bgmStopClick, "1 3 30 off box | ------- --- --- 1 - | stop"},
+        {false, true, bgmStopClick, "1 3 30 on box | ------- --- --- 0 - |"},
+        {true, true, bgmStopClick, "1 3 30 on box | ------- --- --- 0 - | play"},
+        {false, false, subHelpClick, "1 3 30 on | ------- --- --- - - |"},
+        {true, false, subHelpClick, "1 3 30 on box | ------- --- --- - - |"},
+        {false, false, subRecordsClick, "1 3 30 on | ------- --- --- - - |"},
+        {true, false, subRecordsClick, "1 3 30 on box | ------- --- --- - - |"},
+        {false, false, fullScreenClick, "1 3 30 on box | ------- --- --- - 1 |"},
+        {true, false, fullScreenClick, "1 3 30 on box | ------- --- --- - 1 |"},
+        {true, false, leaveFullScreen, "1 3 30 on box | ------- --- --- - - |"},
     };
     for (const auto& [game, musicOff, click, expected] : rows) {
         test::Harness h;

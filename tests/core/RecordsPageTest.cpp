@@ -25,7 +25,7 @@ GameRecord played(int lesson, int caught, int misses, bool finished = true, cons
     return game;
 }
 
-// "player | latest | best per lesson | shares of the chart | erase button | reads": what the page would show.
+// "player | latest | best per lesson | shares of the chart weakest keys | erase button | reads": what the page would show.
 std::string describe(const test::Harness& h)
 {
     const RecordsView& view = h.s.recordsView;
@@ -38,6 +38,8 @@ std::string describe(const test::Harness& h)
     out += " |";
     for (double share : view.summary.recentShares)
         out += " " + std::to_string(percent(share));
+    for (const std::string& moji : weakestKeys(view.keys, kNamedWeakKeys))
+        out += " " + moji;
     const auto erase = h.p.fakeForms.pageButtons.find(PageButton::EraseRecords);
     out += erase != h.p.fakeForms.pageButtons.end() && erase->second.first ? " | erase" : " | -";
     return out + " | " + std::to_string(h.p.recordStore.reads);
@@ -51,6 +53,8 @@ TEST(RecordsPage, ShowsTheCurrentPlayersGamesAndChangesOnlyThem)
     };
     GameRecord later = played(1, 25, 1);
     later.started = "#later";
+    GameRecord keyed = played(5, 30, 0);
+    keyed.keys = {{"A", {10, 10}}, {";", {10, 4}}, {":", {10, 7}}, {"Q", {10, 9}}, {"S", {10, 5}}};
     std::vector<GameRecord> many;
     for (int caught = 1; caught <= 23; ++caught)
         many.push_back(played(2, caught, 0));
@@ -74,6 +78,7 @@ TEST(RecordsPage, ShowsTheCurrentPlayersGamesAndChangesOnlyThem)
                           h.p.fakeForms.pageButtons[PageButton::Player].first);
          },
          "みんな | #20/0 | 1#20/0 | 67 | - | 1"},
+        {"the weakest keys, by にがてなキー's weights", save({keyed}), {}, "みんな | #30/0 | 5#30/0 | 100 ; S : | erase | 1"},
         {"the last 20, oldest first", save(many), {},
          "みんな | #23/0 | 2#23/0 | 13 17 20 23 27 30 33 37 40 43 47 50 53 57 60 63 67 70 73 77 | erase | 1"},
         {"read when opened, not when drawn again", save({played(3, 30, 0)}),

@@ -199,13 +199,15 @@ TEST(RecordsStore, AFileThatCannotBeUsedLosesNoRecordAndIsNeverOverwritten)
     }
 }
 
-// Each row stores みんな's games, oldest first, with one of another player's among them; the statistics
-// come the same from the games themselves (as the fake's store computes them) and from the file.
-TEST(RecordsStore, KeyStatsCountEachKeysLastThirtyAppearances)
+// What にがてなキー reads when its game starts. Each row stores みんな's games, oldest first (of lesson 7
+// unless given), with one of another player's among them; the statistics come the same from the games
+// themselves (as the fake's store computes them) and from the file.
+TEST(RecordsStore, WeakKeysReadEachKeysLastThirtyAppearancesAndTheLastLesson)
 {
     const auto played = [](std::map<std::string, KeyCount> keys, std::vector<MissRecord> misses,
-                           const std::string& player = "みんな") {
+                           const std::string& player = "みんな", int lesson = 7) {
         GameRecord record = game(0, player);
+        record.lesson = lesson;
         record.keys = std::move(keys);
         record.missList = std::move(misses);
         return record;
@@ -214,18 +216,21 @@ TEST(RecordsStore, KeyStatsCountEachKeysLastThirtyAppearances)
         const char* what;
         std::vector<GameRecord> games;
         KeyStats expected;
+        int lastLesson;
     };
     const Row rows[] = {
-        {"no games", {}, {}},
+        {"no games", {}, {}, 0},
         {"the window ends inside the second game back; a tie of mix-ups goes to the first in byte order",
          {played({{"A", {10, 0}}, {"B", {5, 5}}}, {{"S", {"A"}}}),
           played({{"A", {20, 10}}, {":", {1, 0}}}, {{";", {"A", "A", ":"}}, {"X", {"Z"}}}),
           played({{"A", {20, 20}}}, {{"Q", {"A"}}, {"Q", {"A"}}, {";", {"A"}}})},
-         {{"A", {30, 25, 4, ";"}}, {"B", {5, 5, 0, ""}}, {":", {1, 0, 1, ";"}}}},
+         {{"A", {30, 25, 4, ";"}}, {"B", {5, 5, 0, ""}}, {":", {1, 0, 1, ";"}}},
+         0},
         {"the part of a game is rounded to nearest; another player's games are left out",
-         {played({{"A", {4, 1}}}, {}), played({{"A", {30, 0}}}, {{"Q", {"A"}}}, "たろう"),
+         {played({{"A", {4, 1}}}, {}, "みんな", 4), played({{"A", {30, 0}}}, {{"Q", {"A"}}}, "たろう", 2),
           played({{"A", {28, 28}}}, {{"S", {"A"}}})},
-         {{"A", {30, 29, 1, "S"}}}},
+         {{"A", {30, 29, 1, "S"}}},
+         4},
     };
     for (const Row& row : rows) {
         QTemporaryDir dir;
@@ -238,6 +243,7 @@ TEST(RecordsStore, KeyStatsCountEachKeysLastThirtyAppearances)
         }
         EXPECT_EQ(keyStatsOf(mine), row.expected) << row.what;
         EXPECT_EQ(store.keyStats("みんな"), row.expected) << row.what;
+        EXPECT_EQ(store.lastLesson("みんな"), row.lastLesson) << row.what;
     }
 }
 

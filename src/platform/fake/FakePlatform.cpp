@@ -1,5 +1,6 @@
 #include "FakePlatform.h"
 
+#include "moji/MojiTable.h"
 #include "platform/Blit.h"
 #include "platform/Pictures.h"
 
@@ -167,6 +168,14 @@ KeyStats MemoryRecordStore::keyStats(const std::string& player)
     std::copy_if(saved.begin(), saved.end(), std::back_inserter(games),
                  [&player](const GameRecord& game) { return game.player == player; });
     return keyStatsOf(games);
+}
+
+int MemoryRecordStore::lastLesson(const std::string& player)
+{
+    const auto last = std::find_if(saved.rbegin(), saved.rend(), [&player](const GameRecord& game) {
+        return game.player == player && game.lesson >= 1 && game.lesson <= kLessonCount;
+    });
+    return refuses || last == saved.rend() ? 0 : last->lesson;
 }
 
 float FakePlatform::rnd()

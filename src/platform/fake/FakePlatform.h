@@ -115,6 +115,7 @@ public:
     bool choosePlayer(const std::string& name) override;
     bool deleteGames(const std::string& name) override;
     KeyStats keyStats(const std::string& player) override;
+    int lastLesson(const std::string& player) override;
 
     std::string clock = "2026-04-06T09:30:00+09:00";
     std::string player = "みんな";

@@ -19,7 +19,8 @@ namespace zunaka {
 namespace {
 
 // Captions of the choice menus' items, one for each of menuValues, in its order.
-constexpr std::array kLessonCaptions{"レッスン１", "レッスン２", "レッスン３", "レッスン４", "レッスン５", "レッスン６"};
+constexpr std::array kLessonCaptions{"レッスン１", "レッスン２", "レッスン３", "レッスン４",
+                                     "レッスン５", "レッスン６", "にがてなキー"};
 constexpr std::array kSpeedCaptions{"はやい", "ややはやい", "おそい"};
 constexpr std::array kMojiCountCaptions{"３０", "５０", "７０"};
 static_assert(kLessonCaptions.size() == menuValues::kLesson.size());

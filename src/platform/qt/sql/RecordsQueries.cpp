@@ -1,5 +1,7 @@
 #include "RecordsQueries.h"
 
+#include "moji/MojiTable.h"
+
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QVariant>
@@ -241,6 +243,19 @@ QSqlError readKeyWindows(QSqlDatabase& db, const std::string& player, std::vecto
              {ids.front()}))
         return query.lastError();
     takeMisses(query, byId);
+    return {};
+}
+
+QSqlError readLastLesson(QSqlDatabase& db, const std::string& player, int& lesson)
+{
+    QSqlQuery query(db);
+    if (!run(query,
+             "SELECT g.lesson FROM games g JOIN players p ON p.id = g.player"
+             " WHERE p.name = ? AND g.lesson BETWEEN 1 AND ? ORDER BY g.id DESC LIMIT 1",
+             {text(player), kLessonCount}))
+        return query.lastError();
+    if (query.next())
+        lesson = query.value(0).toInt();
     return {};
 }
 

@@ -35,6 +35,9 @@ QSqlError deletePlayerGames(QSqlDatabase& db, const std::string& player);
 // with the counts of those keys alone and every miss: what keyStatsOf needs and little more.
 QSqlError readKeyWindows(QSqlDatabase& db, const std::string& player, std::vector<GameRecord>& games);
 
+// The lesson of `player`'s last game stored of lessons 1..6; `lesson` untouched when there is none.
+QSqlError readLastLesson(QSqlDatabase& db, const std::string& player, int& lesson);
+
 // The name of the current player.
 QSqlError readCurrentPlayer(QSqlDatabase& db, std::string& name);
 

@@ -113,6 +113,14 @@ KeyStats SqliteRecords::keyStats(const std::string& player)
     return keyStatsOf(games);
 }
 
+int SqliteRecords::lastLesson(const std::string& player)
+{
+    int lesson = 0;
+    if (!ready() || readLastLesson(db_, player, lesson).isValid())
+        return 0;
+    return lesson;
+}
+
 std::vector<GameRecord> SqliteRecords::games()
 {
     std::vector<GameRecord> games;

@@ -35,6 +35,7 @@ public:
     bool choosePlayer(const std::string& name) override;
     bool deleteGames(const std::string& player) override;
     KeyStats keyStats(const std::string& player) override;
+    int lastLesson(const std::string& player) override;
 
     // Every stored game in the order stored, with its counts per key and its misses; none when the file
     // cannot be read.
