@@ -154,7 +154,7 @@ full-screen)
   echo "$counts"
   [ -n "$hits" ] && [ "$hits" -gt 0 ] || fail "no mole caught in full screen: $counts"
   press "$main" ctrl+s
-  choose "$main" Left Down Return
+  choose "$main" Left Left Down Return  # つかいかた, the menu before きろく
   page=$("$PROBE" "$(dirname "$DETA")" help "$main" "$WORK/full-screen-help-canvas.png")
   import -window root "$WORK/full-screen-help.png"
   echo "$page"
