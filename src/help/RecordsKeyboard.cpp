@@ -17,7 +17,7 @@ using namespace recordsLook;
 // The picture at 11/16 of its size in the lower left corner, the legend and the weak keys beside it.
 const QRect kKeyboard(16, 292, keyboard::kPictureWidth * 11 / 16, keyboard::kPictureHeight * 11 / 16);
 constexpr int kLegendLeft = 384;
-constexpr int kLegendTop = 236;
+constexpr int kLegendTop = 244;
 constexpr int kLegendPitch = 18;
 constexpr int kWeakTop = 306;
 constexpr int kWeakWidth = 240;
