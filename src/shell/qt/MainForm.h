@@ -29,6 +29,7 @@ public:
     QPushButton* okButton();
     // The records page's own buttons, made on first use like OK.
     QPushButton* pageButton(PageButton which);
+    bool hasPageButton(PageButton which) const { return pageButtons_.contains(which); }
     // Empty while the box has not been made.
     std::string keyBoxText() const;
     MainPicture* mainPicture() const { return mainPicture_; }

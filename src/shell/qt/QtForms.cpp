@@ -87,6 +87,9 @@ void QtForms::setOkButton(bool visible, const QRect& rect)
 
 void QtForms::setPageButton(PageButton button, bool visible, const QRect& rect)
 {
+    // The guide page's OK hides them too: a button never shown is not made for that.
+    if (!visible && !main_.hasPageButton(button))
+        return;
     if (!rect.isEmpty())
         main_.placePageButton(button, rect);
     main_.pageButton(button)->setVisible(visible);
