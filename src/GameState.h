@@ -3,6 +3,7 @@
 #include "OneBased.h"
 #include "Ticks.h"
 #include "records/GameRecord.h"
+#include "records/RecordsSummary.h"
 
 #include <QImage>
 
@@ -74,6 +75,8 @@ struct GameState {
     // How the game is shown, changed from the menus at any time; the game itself never reads these.
     bool fullScreen = false;    // the main window covers the screen, the canvas scaled up in it
     bool helpPageOpen = false;  // the guide page was drawn and its OK button not yet pressed
+    bool recordsPageOpen = false;  // the records page (きろく) likewise
+    RecordsView recordsView;       // what the records page read when it opened
 
     // Settings, changed from the menus between games.
     int gSpeed = 0;      // 1 fast .. 3 slow: how long a risen mole stays up

@@ -1,8 +1,8 @@
-// Writes the SVG drawing of the keyboard guide from the table in keyboard_layout.h; the build renders it to
+// Writes the SVG drawing of the keyboard guide from the table in help/KeyboardLayout.h; the build renders it to
 // "KeyBorad.jpg" with zunaka_render_svg.
 //
 //   zunaka_keyboard_svg OUT.svg
-#include "keyboard_layout.h"
+#include "help/KeyboardLayout.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,5 +1,7 @@
 #include "HelpPage.h"
 
+#include "RecordsPage.h"
+
 #include "platform/Blit.h"
 #include "platform/Fonts.h"
 #include "platform/Platform.h"
@@ -64,6 +66,7 @@ void subHelpClick(GameState& s, Platform& p)
     if (s.gPlaying)
         return;
     p.forms().setKeyBoxVisible(false);
+    hideRecordsPage(s, p);
     drawHelpPage(s, p);
 }
 
@@ -104,6 +107,7 @@ void placeOkButton(Platform& p)
 void command1Click(GameState& s, Platform& p)
 {
     p.forms().setOkButton(false);
+    hideRecordsPage(s, p);
     s.helpPageOpen = false;
     bitBlt(s.AllPicture, {0, 0}, s.BackPicture, s.AllPicture.rect());
     refreshScreen(s, p);

@@ -18,7 +18,7 @@ void drawHelpPage(GameState& s, Platform& p);
 // Puts the OK button in the lower right corner of the client area at its present size.
 void placeOkButton(Platform& p);
 
-// The OK button's click: the guide gives way to the bare background. It does not ask whether a game
+// The OK button's click: the guide or the records page gives way to the bare background. It does not ask whether a game
 // runs, so a game started while the guide was up loses its playfield to the background as well.
 void command1Click(GameState& s, Platform& p);
 

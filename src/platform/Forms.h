@@ -3,7 +3,9 @@
 #include <QMargins>
 #include <QRect>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 class QImage;
 
@@ -11,6 +13,9 @@ namespace zunaka {
 
 // The main window's menus whose items carry check marks.
 enum class Menu { Lesson, Speed, MojiCount, Bgm, Screen };
+
+// The records page's buttons beside OK: きろくをけす, and the player's name to change it.
+enum class PageButton { EraseRecords, Player };
 
 // The two windows and their controls, as the game's handlers drive them. The Qt windows implement it in
 // the game, a recorder in tests.
@@ -62,6 +67,13 @@ public:
     // The guide page's OK button `Command1`, in front of `MainPicture`: shown or hidden, and placed at
     // `rect` in client coordinates; an empty rectangle leaves it where it is.
     virtual void setOkButton(bool visible, const QRect& rect = {}) = 0;
+    // A records page's button, as the OK button: shown or hidden, placed at `rect` in client coordinates.
+    virtual void setPageButton(PageButton button, bool visible, const QRect& rect = {}) = 0;
+
+    // A small dialog over the main window to choose among `players` or, with `mayAdd`, to type a new name
+    // (an input method welcome). Returns the name chosen, or nothing when cancelled.
+    virtual std::optional<std::string> askPlayer(const std::vector<std::string>& players, const std::string& current,
+                                                 bool mayAdd) = 0;
 };
 
 } // namespace zunaka

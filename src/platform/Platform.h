@@ -46,6 +46,8 @@ public:
 
     // A message box with an OK button only, captioned with the program's name; returns when dismissed.
     virtual void msgBox(const std::string& text) = 0;
+    // A message box with はい and いいえ, いいえ the default; true for はい.
+    virtual bool askYesNo(const std::string& text) = 0;
     // Ends the process at once with a failure status, without unload handlers.
     [[noreturn]] virtual void end() = 0;
 

@@ -3,12 +3,15 @@
 #include "records/GameRecord.h"
 #include "records/KeyStats.h"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace zunaka {
 
-// Where the records of the games go: an SQLite file in the game, memory in tests. Called only when a
-// game starts and when it ends, never in a frame.
+// Where the records of the games go: an SQLite file in the game, memory in tests. Called when a game
+// starts and when it ends, and by the records page when it opens or one of its buttons is pressed; never
+// in a frame.
 class RecordStore {
 public:
     virtual ~RecordStore() = default;
@@ -24,6 +27,24 @@ public:
     // tried again with the next game. Never throws and never waits for a busy file.
     virtual bool save(const GameRecord& record) = 0;
 
+    // Whether a game ending now would be stored: the file can be opened and written.
+    virtual bool canSave() = 0;
+
+    // The games of `player` in the order stored (by the rows' ids, never by their clock times), without
+    // their counts per key; those kept in memory unstored come last. Nothing when the file cannot be read.
+    virtual std::optional<std::vector<GameRecord>> playerGames(const std::string& player) = 0;
+
+    // The players' names in the order they were added, みんな first.
+    virtual std::vector<std::string> players() = 0;
+
+    // Makes `name` the current player, adding it when new. A new name beyond kMaxPlayers, or an empty one,
+    // is refused and changes nothing. True when the choice is stored; when it cannot be, it still holds
+    // for this run.
+    virtual bool choosePlayer(const std::string& name) = 0;
+
+    // Deletes every game of `player`, those kept unstored included. True when it is done in the file.
+    virtual bool deleteGames(const std::string& player) = 0;
+
     // The statistics of each key `player` has met, from the games stored for that player (records not
     // stored yet are left out). Read when a game starts or a page opens, never in a frame. Empty when the
     // file cannot be read: the game then plays as without records.
@@ -33,5 +54,8 @@ public:
     // 0 when there is none or the file cannot be read. Read when a game starts.
     virtual int lastLesson(const std::string& player) = 0;
 };
+
+// How many players a records file holds at most: a family, or a class's table of children taking turns.
+inline constexpr std::size_t kMaxPlayers = 8;
 
 } // namespace zunaka

@@ -1,6 +1,7 @@
 #include "View.h"
 
 #include "help/HelpPage.h"
+#include "help/RecordsPage.h"
 #include "platform/Platform.h"
 #include "screen/Composition.h"
 #include "screen/WindowSize.h"
@@ -11,15 +12,21 @@ namespace {
 
 // The client area the game lays out in has a new size: the guide page is laid out again for it, and the
 // window shows the whole buffer anew. A game started over the guide page keeps what its moles drew; only
-// the OK button moves to its place for the new size.
+// the OK button moves to its place for the new size. The records page likewise, with its own buttons.
 void clientResized(GameState& s, Platform& p)
 {
     if (s.helpPageOpen && !s.gPlaying) {
         drawHelpPage(s, p);
         return;
     }
+    if (s.recordsPageOpen && !s.gPlaying) {
+        drawRecordsPage(s, p);
+        return;
+    }
     if (s.helpPageOpen)
         placeOkButton(p);
+    if (s.recordsPageOpen)
+        placeRecordsButtons(s, p);
     refreshScreen(s, p);
 }
 

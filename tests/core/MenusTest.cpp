@@ -1,5 +1,6 @@
 #include "Harness.h"
 #include "help/HelpPage.h"
+#include "help/RecordsPage.h"
 #include "shell/Game.h"
 #include "shell/MainLoop.h"
 #include "shell/Menus.h"
@@ -53,6 +54,8 @@ TEST(Menus, WhatEachChoiceDoesBetweenAndDuringGames)
         {true, true, bgmStopClick, "1 3 30 on box | ------- --- --- 0 - | play"},
         {false, false, subHelpClick, "1 3 30 on | ------- --- --- - - |"},
         {true, false, subHelpClick, "1 3 30 on box | ------- --- --- - - |"},
+        {false, false, subRecordsClick, "1 3 30 on | ------- --- --- - - |"},
+        {true, false, subRecordsClick, "1 3 30 on box | ------- --- --- - - |"},
         {false, false, fullScreenClick, "1 3 30 on box | ------- --- --- - 1 |"},
         {true, false, fullScreenClick, "1 3 30 on box | ------- --- --- - 1 |"},
         {true, false, leaveFullScreen, "1 3 30 on box | ------- --- --- - - |"},

@@ -198,8 +198,9 @@ echo "$IM switched on ($on): caught $off with it off, $hits after typing with it
 press "$main" ctrl+s; sleep 0.5
 bare=$("$PROBE" "$PROGRAM_DIR" bare "$main" "$WORK/stopped.png")
 [ "$(field "$bare" differs)" -eq 0 ] || fail "Ctrl+S left the field unclear: $bare"
-# The menus from the keyboard, still with the input method on: つかいかた, the last menu, then its OK button.
-choose "$main" Left Down Return
+# The menus from the keyboard, still with the input method on: つかいかた, the menu before きろく, then its
+# OK button.
+choose "$main" Left Left Down Return
 page=$("$PROBE" "$PROGRAM_DIR" help "$main" "$WORK/help.png")
 [ "$(field "$page" page)" -eq 0 ] || fail "the menus did not open the guide page: $page"
 height=$(xdotool getwindowgeometry --shell "$main" | sed -n 's/^HEIGHT=//p')

@@ -138,7 +138,7 @@ help)
   # つかいかた shows the guide page with its OK button; OK brings back the bare field.
   needs_display; start_from_menu
   main=$(past_title)
-  choose "$main" Left Down Return
+  choose "$main" Left Left Down Return  # つかいかた, the menu before きろく
   page=$("$PROBE" "$PROGRAM_DIR" help "$main" "$WORK/help.png")
   echo "$page"
   [ "$(field "$page" page)" -eq 0 ] || fail "the guide page differs: $page"

@@ -135,7 +135,7 @@ full-screen)
   echo "$counts"
   [ -n "$hits" ] && [ "$hits" -gt 0 ] || fail "no mole caught in full screen: $counts"
   press "$main" ctrl+s
-  choose "$main" Left Down Return
+  choose "$main" Left Left Down Return  # つかいかた, the menu before きろく
   page=$("$PROBE" "$(dirname "$DETA")" help "$main" "$WORK/full-screen-help-canvas.png")
   import -window root "$WORK/full-screen-help.png"
   echo "$page"
@@ -148,7 +148,7 @@ full-screen)
 
 records)
   # A whole game of 30 fast moles typed from the keyboard, then `zunaka --records` lists it with the counts
-  # the strip showed; a second game killed midway loses only itself, and the file stays sound. The listing
+  # the strip showed, and the records page opens and closes; a second game killed midway loses only itself, and the file stays sound. The listing
   # needs no display and creates nothing where no file is.
   RECORDS=$XDG_DATA_HOME/zunaka/records.sqlite
   list() { env -u DISPLAY "$BIN" --records; }
@@ -170,6 +170,18 @@ records)
   [ "$appeared/$caught" = "$strip" ] || fail "listed $appeared/$caught, the strip showed $strip"
   [[ $started == 20[0-9][0-9]-*T*[+-Z]* ]] && [ "$seconds" -gt 0 ] || fail "time listed: $(list | tail -1)"
   [ "$(stat -c %a "$RECORDS")" = 600 ] || fail "the file is readable by others: $(stat -c %a "$RECORDS")"
+  # The records page (きろく, the last menu) covers the bare field, and its OK gives it back pixel for pixel.
+  press "$main" ctrl+s; sleep 0.5
+  import -window "$main" "$WORK/field.png"
+  choose "$main" Left Down Return; sleep 0.5
+  import -window "$main" "$WORK/records-page.png"
+  [ "$(compare -metric AE "$WORK/field.png" "$WORK/records-page.png" null: 2>&1 || true)" -gt 100000 ] ||
+    fail "the records page did not show"
+  eval "$(xdotool getwindowgeometry --shell "$main")"
+  xdotool mousemove --window "$main" $((WIDTH - 60)) $((HEIGHT - 25)) click 1; sleep 0.5
+  import -window "$main" "$WORK/field-again.png"
+  [ "$(compare -metric AE "$WORK/field.png" "$WORK/field-again.png" null: 2>&1 || true)" = 0 ] ||
+    fail "OK did not bring back the bare field: see $WORK/field-again.png"
   press "$main" ctrl+g
   for _ in $(seq 100); do
     counts=$("$PROBE" "$(dirname "$DETA")" counts "$main")

@@ -72,8 +72,8 @@ FIELD=$(wait_shown field)
 echo "main window's client area at $FIELD"
 [ "$("$PROBE" "$PROGRAM_DIR" bare "$(client handed-over)")" = differs=0 ] || fail "the field after the hand-over is not bare"
 
-# つかいかた from the keyboard: a tap of Alt, left to the last menu, down to the item.
-xdotool key alt; sleep 0.3; xdotool key --delay 100 Left Down Return; sleep 0.5
+# つかいかた from the keyboard: a tap of Alt, left past きろく, the last menu, down to the item.
+xdotool key alt; sleep 0.3; xdotool key --delay 100 Left Left Down Return; sleep 0.5
 page=$("$PROBE" "$PROGRAM_DIR" help "$(client help)")
 [ "$(field "$page" page)" -eq 0 ] && [ "$(field "$page" button)" -gt 0 ] || fail "the guide page differs: $page"
 click_client 580 455; sleep 0.3

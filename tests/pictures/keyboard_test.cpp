@@ -1,6 +1,6 @@
 // The keyboard guide: the layout table it is drawn from, and the rendered "KeyBorad.jpg" under the finger
 // names the help page prints above it.
-#include "keyboard_layout.h"
+#include "help/KeyboardLayout.h"
 #include "picture_support.h"
 
 #include <gtest/gtest.h>

@@ -100,6 +100,17 @@ TEST(RecordsStore, GamesComeBackInTheOrderStored)
         EXPECT_EQ(other.value(QStringLiteral("PRAGMA journal_mode")), QStringLiteral("wal"));
         EXPECT_EQ(other.value(QStringLiteral("PRAGMA user_version")), QStringLiteral("1"));
     }
+    // The records page's changes: the player chosen is remembered; erasing takes one player's games alone,
+    // with their counts per key and misses.
+    {
+        SqliteRecords store(path);
+        EXPECT_TRUE(store.choosePlayer("たろう"));
+        EXPECT_TRUE(store.deleteGames("みんな"));
+        EXPECT_EQ(store.players(), (std::vector<std::string>{"みんな", "たろう"}));
+    }
+    EXPECT_EQ(SqliteRecords(path).currentPlayer(), "たろう");
+    EXPECT_EQ(SqliteRecords(path).games(), std::vector{games[1]});
+    EXPECT_EQ(OtherProgram(path).value(QStringLiteral("SELECT COUNT(*) FROM game_keys")), QStringLiteral("2"));
     // Deleted during a run to start afresh: the next game starts a new file, not a deleted one.
     SqliteRecords store(path);
     EXPECT_TRUE(store.save(game(8)));

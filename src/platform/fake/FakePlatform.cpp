@@ -79,6 +79,24 @@ void FakeForms::blitToWindow(const QImage& source, const QRect& from, const QRec
     windowBlits.push_back({from, to});
 }
 
+void FakeForms::setPageButton(PageButton button, bool visible, const QRect& rect)
+{
+    auto& [shown, at] = pageButtons[button];
+    shown = visible;
+    if (!rect.isEmpty())
+        at = rect;
+}
+
+std::optional<std::string> FakeForms::askPlayer(const std::vector<std::string>&, const std::string&, bool mayAdd)
+{
+    playerDialogsMayAdd.push_back(mayAdd);
+    if (playerAnswers.empty())
+        throw WaitsForever();
+    std::optional<std::string> answer = playerAnswers.front();
+    playerAnswers.pop_front();
+    return answer;
+}
+
 void FakeForms::setOkButton(bool visible, const QRect& rect)
 {
     okButtonVisible = visible;
@@ -98,6 +116,48 @@ bool MemoryRecordStore::save(const GameRecord& record)
         return false;
     saved.push_back(record);
     return true;
+}
+
+std::optional<std::vector<GameRecord>> MemoryRecordStore::playerGames(const std::string& name)
+{
+    ++reads;
+    if (unreadable)
+        return std::nullopt;
+    std::vector<GameRecord> games;
+    for (const GameRecord& game : saved) {
+        if (game.player == name)
+            games.push_back(game);
+    }
+    return games;
+}
+
+bool MemoryRecordStore::choosePlayer(const std::string& name)
+{
+    const bool known = std::find(names.begin(), names.end(), name) != names.end();
+    if (name.empty() || (!known && names.size() >= kMaxPlayers))
+        return false;
+    if (!known)
+        names.push_back(name);
+    player = name;
+    return !refuses;
+}
+
+bool MemoryRecordStore::deleteGames(const std::string& name)
+{
+    if (refuses)
+        return false;
+    std::erase_if(saved, [&name](const GameRecord& game) { return game.player == name; });
+    return true;
+}
+
+bool FakePlatform::askYesNo(const std::string& text)
+{
+    questions.push_back(text);
+    if (answers.empty())
+        throw WaitsForever();
+    const bool yes = answers.front();
+    answers.pop_front();
+    return yes;
 }
 
 KeyStats MemoryRecordStore::keyStats(const std::string& player)

@@ -9,6 +9,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,9 @@ public:
     void blitToWindow(const QImage& source, const QRect& from, const QRect& to) override;
     void setMenuChecked(Menu menu, int index, bool checked) override { menuMarks[{menu, index}] = checked; }
     void setOkButton(bool visible, const QRect& rect) override;
+    void setPageButton(PageButton button, bool visible, const QRect& rect) override;
+    std::optional<std::string> askPlayer(const std::vector<std::string>& players, const std::string& current,
+                                         bool mayAdd) override;
 
     bool mainVisible = false;
     bool mainUnloaded = false;
@@ -68,6 +72,10 @@ public:
     std::map<std::pair<Menu, int>, bool> menuMarks;  // every mark set, by menu and item
     bool okButtonVisible = false;
     QRect okButtonRect;
+    std::map<PageButton, std::pair<bool, QRect>> pageButtons;  // shown, and where
+    // What the player dialogs answer in turn (nothing: cancelled), and whether each offered a new name.
+    std::deque<std::optional<std::string>> playerAnswers;
+    std::vector<bool> playerDialogsMayAdd;
     // A frame of 3 px a side under a caption and menu bar of 41 px: a 640 x 480 window keeps 634 x 436.
     QMargins frame{3, 41, 3, 3};
     bool fullScreen = false;
@@ -94,20 +102,28 @@ public:
     bool loadFails = false;
 };
 
-// Keeps the records in memory, at a fixed time of day; `refuses` makes every save fail and every read
-// find nothing, as an unusable file would.
+// Keeps the records in memory, at a fixed time of day; `refuses` makes every save and change fail and every
+// read of key statistics find nothing, as an unusable file would, and `unreadable` every read of games.
 class MemoryRecordStore : public RecordStore {
 public:
     std::string localTime() override { return clock; }
     std::string currentPlayer() override { return player; }
     bool save(const GameRecord& record) override;
+    bool canSave() override { return !refuses; }
+    std::optional<std::vector<GameRecord>> playerGames(const std::string& name) override;
+    std::vector<std::string> players() override { return names; }
+    bool choosePlayer(const std::string& name) override;
+    bool deleteGames(const std::string& name) override;
     KeyStats keyStats(const std::string& player) override;
     int lastLesson(const std::string& player) override;
 
     std::string clock = "2026-04-06T09:30:00+09:00";
     std::string player = "みんな";
+    std::vector<std::string> names{"みんな"};
     bool refuses = false;
+    bool unreadable = false;
     std::vector<GameRecord> saved;
+    int reads = 0;  // calls of playerGames
 };
 
 // The platform for tests: a virtual clock the test advances, the game's own generator (or values queued
@@ -126,6 +142,7 @@ public:
     std::string appPath() const override { return appFolder; }
     bool prevInstance() override { return anotherInstance; }
     void msgBox(const std::string& text) override { messages.push_back(text); }
+    bool askYesNo(const std::string& text) override;
     [[noreturn]] void end() override { throw ProgramEnded(); }
     void doEvents() override;
     void waitForEvents(std::int32_t timeoutMs) override;
@@ -143,6 +160,8 @@ public:
     std::string appFolder = "/opt/zunaka";
     bool anotherInstance = false;
     std::vector<std::string> messages;
+    std::vector<std::string> questions;  // asked with はい and いいえ, answered from `answers` in turn
+    std::deque<bool> answers;
     std::vector<std::string> mediaCommands;  // every text sent, understood or not
     std::vector<int> mediaResults;
     std::vector<Tick> mediaTicks;  // when each was sent

@@ -6,7 +6,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
+#include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
 
@@ -130,6 +132,17 @@ void QtPlatform::msgBox(const std::string& text)
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kAppTitle), QString::fromStdString(text),
                     QMessageBox::Ok);
     box.exec();
+}
+
+bool QtPlatform::askYesNo(const std::string& text)
+{
+    // Over the active window, so it stays in front of the page that asked.
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8(kAppTitle), QString::fromStdString(text),
+                    QMessageBox::NoButton, QApplication::activeWindow());
+    QPushButton* yes = box.addButton(QStringLiteral("はい"), QMessageBox::YesRole);
+    box.setDefaultButton(box.addButton(QStringLiteral("いいえ"), QMessageBox::NoRole));
+    box.exec();
+    return box.clickedButton() == yes;
 }
 
 void QtPlatform::end()

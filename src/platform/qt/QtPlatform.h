@@ -36,6 +36,7 @@ public:
     std::string appPath() const override;
     bool prevInstance() override;
     void msgBox(const std::string& text) override;
+    bool askYesNo(const std::string& text) override;
     [[noreturn]] void end() override;
     void doEvents() override;
     void waitForEvents(std::int32_t timeoutMs) override;

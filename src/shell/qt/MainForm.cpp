@@ -20,6 +20,7 @@ namespace {
 constexpr int kWindowFontPx = 32;
 constexpr int kKeyBoxFontPx = 64;
 constexpr int kOkButtonFontPx = 19;
+constexpr int kPageButtonFontPx = 16;
 // Where the controls stand until start-up lays them out (the key box) or the guide page places it (OK).
 const QRect kKeyBoxRect(290, 10, 60, 70);
 const QRect kOkButtonRect(56, 400, 81, 33);
@@ -77,6 +78,23 @@ QPushButton* MainForm::okButton()
     return command1_;
 }
 
+QPushButton* MainForm::pageButton(PageButton which)
+{
+    PlacedButton& placed = pageButtons_[which];
+    if (!placed.button) {
+        const QString caption = which == PageButton::EraseRecords ? QStringLiteral("きろくをけす")
+                                                                  : QStringLiteral("なまえを かえる");
+        placed.button = new QPushButton(caption, mainPicture_);
+        placed.button->hide();
+        placeOnClient(*placed.button, placed.rect, kPageButtonFontPx);
+        connect(placed.button, &QPushButton::clicked, this, [this, which] {
+            if (onPageButtonClicked)
+                onPageButtonClicked(which);
+        });
+    }
+    return placed.button;
+}
+
 std::string MainForm::keyBoxText() const
 {
     return text1_ ? text1_->text().toStdString() : std::string();
@@ -126,6 +144,12 @@ void MainForm::placeOkButton(const QRect& rect)
     placeOnClient(*okButton(), rect, kOkButtonFontPx);
 }
 
+void MainForm::placePageButton(PageButton which, const QRect& rect)
+{
+    pageButtons_[which].rect = rect;
+    placeOnClient(*pageButton(which), rect, kPageButtonFontPx);
+}
+
 // The one place where controls given in client coordinates meet the window: where the surface shows the
 // client area scaled, the control and its face scale with it.
 void MainForm::placeOnClient(QWidget& control, const QRect& rect, int fontPx)
@@ -142,6 +166,10 @@ void MainForm::placeControls()
         placeOnClient(*text1_, keyBoxRect_, kKeyBoxFontPx);
     if (command1_)
         placeOnClient(*command1_, okButtonRect_, kOkButtonFontPx);
+    for (const auto& [which, placed] : pageButtons_) {
+        if (placed.button)
+            placeOnClient(*placed.button, placed.rect, kPageButtonFontPx);
+    }
 }
 
 void MainForm::changeEvent(QEvent* event)

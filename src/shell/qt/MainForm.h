@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -26,6 +27,9 @@ public:
     // The key box `Text1` and the OK button `Command1`, made on first use.
     KeyBox* keyBox();
     QPushButton* okButton();
+    // The records page's own buttons, made on first use like OK.
+    QPushButton* pageButton(PageButton which);
+    bool hasPageButton(PageButton which) const { return pageButtons_.contains(which); }
     // Empty while the box has not been made.
     std::string keyBoxText() const;
     MainPicture* mainPicture() const { return mainPicture_; }
@@ -39,12 +43,14 @@ public:
     // Where the key box and the OK button stand, in client coordinates.
     void placeKeyBox(const QRect& rect);
     void placeOkButton(const QRect& rect);
+    void placePageButton(PageButton which, const QRect& rect);
 
     // Raised by the windowing system's close (close box, window manager, session end); the forms run the
     // game's unload handlers for it.
     std::function<void()> onClose;
     // Raised by a click on the OK button.
     std::function<void()> onOkClicked;
+    std::function<void(PageButton)> onPageButtonClicked;
     // Raised when the window manager takes the window out of full screen by itself (its own key, or a
     // refusal): the game leaves full screen as if asked.
     std::function<void()> onFullScreenLost;
@@ -65,6 +71,11 @@ private:
     std::unique_ptr<MainMenus> menus_;
     QRect keyBoxRect_;
     QRect okButtonRect_;
+    struct PlacedButton {
+        QPushButton* button = nullptr;
+        QRect rect;
+    };
+    std::map<PageButton, PlacedButton> pageButtons_;
     bool fullScreen_ = false;
     QPoint windowedPlace_;  // where the window's inside was, and its client size, to come back to
     QSize windowedClient_;

@@ -1,6 +1,7 @@
 #include "MainMenus.h"
 
 #include "help/HelpPage.h"
+#include "help/RecordsPage.h"
 #include "holes/HoleModel.h"
 #include "shell/Game.h"
 #include "shell/Menus.h"
@@ -107,6 +108,8 @@ MainMenus::MainMenus(QMenuBar& bar, GameState& s, Platform& p)
     QObject::connect(leaveFullScreen_, &QAction::triggered, &bar, [&s, &p] { zunaka::leaveFullScreen(s, p); });
     QMenu* help = bar.addMenu(QStringLiteral("つかいかた"));
     help->addAction(QStringLiteral("つかいかた"), [&s, &p] { subHelpClick(s, p); });
+    QMenu* records = bar.addMenu(QStringLiteral("きろく"));
+    records->addAction(QStringLiteral("きろく"), [&s, &p] { subRecordsClick(s, p); });
     // A menu opens as a window of its own, which takes no font from the bar.
     for (QAction* title : bar.actions())
         title->menu()->setFont(bar.font());

@@ -1,8 +1,10 @@
 #include "QtForms.h"
 
 #include "KeyBox.h"
+#include "PlayerDialog.h"
 
 #include "help/HelpPage.h"
+#include "help/RecordsPage.h"
 #include "shell/Shutdown.h"
 #include "screen/Composition.h"
 #include "shell/Title.h"
@@ -25,6 +27,12 @@ QtForms::QtForms(GameState& state, Platform& platform) : state_(state), platform
     title_.onClose = [this] { unloadTitleForm(); };
     main_.mainPicture()->onShown = [this] { mainPicturePaint(state_, platform_); };
     main_.onOkClicked = [this] { command1Click(state_, platform_); };
+    main_.onPageButtonClicked = [this](PageButton which) {
+        if (which == PageButton::EraseRecords)
+            eraseRecordsClick(state_, platform_);
+        else
+            playerClick(state_, platform_);
+    };
     frameWatch_.onChanged = [this] { frameChanged(); };
     main_.onFullScreenLost = [this] { leaveFullScreen(state_, platform_); };
 }
@@ -76,6 +84,22 @@ void QtForms::setOkButton(bool visible, const QRect& rect)
     if (!rect.isEmpty())
         main_.placeOkButton(rect);
     main_.okButton()->setVisible(visible);
+}
+
+void QtForms::setPageButton(PageButton button, bool visible, const QRect& rect)
+{
+    // The guide page's OK hides them too: a button never shown is not made for that.
+    if (!visible && !main_.hasPageButton(button))
+        return;
+    if (!rect.isEmpty())
+        main_.placePageButton(button, rect);
+    main_.pageButton(button)->setVisible(visible);
+}
+
+std::optional<std::string> QtForms::askPlayer(const std::vector<std::string>& players, const std::string& current,
+                                              bool mayAdd)
+{
+    return PlayerDialog::ask(&main_, players, current, mayAdd);
 }
 
 void QtForms::centre(QWidget& window)

@@ -35,6 +35,9 @@ public:
     void blitToWindow(const QImage& source, const QRect& from, const QRect& to) override;
     void setMenuChecked(Menu menu, int index, bool checked) override;
     void setOkButton(bool visible, const QRect& rect) override;
+    void setPageButton(PageButton button, bool visible, const QRect& rect) override;
+    std::optional<std::string> askPlayer(const std::vector<std::string>& players, const std::string& current,
+                                         bool mayAdd) override;
 
     MainForm& mainForm() { return main_; }
     TitleForm& titleForm() { return title_; }

@@ -117,6 +117,31 @@ QSqlError readDetails(QSqlDatabase& db, const std::vector<qint64>& ids, std::vec
     return {};
 }
 
+constexpr const char* kSelectGames =
+    "SELECT g.id, g.started, g.lesson, g.speed, g.moles, g.appeared, g.caught, g.misses, g.played_ms,"
+    " g.finished, p.name FROM games g JOIN players p ON p.id = g.player";
+
+// The rows of kSelectGames, in the order the query gives them, with their ids in `ids`.
+QSqlError takeGames(QSqlQuery& query, std::vector<GameRecord>& games, std::vector<qint64>& ids)
+{
+    while (query.next()) {
+        GameRecord game;
+        game.started = text(query.value(1));
+        game.lesson = query.value(2).toInt();
+        game.speed = query.value(3).toInt();
+        game.moles = query.value(4).toInt();
+        game.appeared = query.value(5).toInt();
+        game.caught = query.value(6).toInt();
+        game.misses = query.value(7).toInt();
+        game.playedMs = query.value(8).toInt();
+        game.finished = query.value(9).toInt() != 0;
+        game.player = text(query.value(10));
+        ids.push_back(query.value(0).toLongLong());
+        games.push_back(std::move(game));
+    }
+    return query.lastError();
+}
+
 } // namespace
 
 QSqlError insertGame(QSqlDatabase& db, const GameRecord& record)
@@ -138,30 +163,52 @@ QSqlError readGames(QSqlDatabase& db, bool details, std::vector<GameRecord>& gam
 {
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    if (!run(query,
-             "SELECT g.id, g.started, g.lesson, g.speed, g.moles, g.appeared, g.caught, g.misses, g.played_ms,"
-             " g.finished, p.name FROM games g JOIN players p ON p.id = g.player ORDER BY g.id",
-             {}))
+    if (!run(query, (std::string(kSelectGames) + " ORDER BY g.id").c_str(), {}))
         return query.lastError();
     std::vector<qint64> ids;
-    while (query.next()) {
-        GameRecord game;
-        game.started = text(query.value(1));
-        game.lesson = query.value(2).toInt();
-        game.speed = query.value(3).toInt();
-        game.moles = query.value(4).toInt();
-        game.appeared = query.value(5).toInt();
-        game.caught = query.value(6).toInt();
-        game.misses = query.value(7).toInt();
-        game.playedMs = query.value(8).toInt();
-        game.finished = query.value(9).toInt() != 0;
-        game.player = text(query.value(10));
-        ids.push_back(query.value(0).toLongLong());
-        games.push_back(std::move(game));
-    }
-    if (query.lastError().isValid())
-        return query.lastError();
+    if (QSqlError error = takeGames(query, games, ids); error.isValid())
+        return error;
     return details ? readDetails(db, ids, games) : QSqlError();
+}
+
+QSqlError readPlayerGames(QSqlDatabase& db, const std::string& player, std::vector<GameRecord>& games)
+{
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!run(query, (std::string(kSelectGames) + " WHERE p.name = ? ORDER BY g.id").c_str(), {text(player)}))
+        return query.lastError();
+    std::vector<qint64> ids;
+    return takeGames(query, games, ids);
+}
+
+QSqlError readPlayers(QSqlDatabase& db, std::vector<std::string>& names)
+{
+    QSqlQuery query(db);
+    if (!run(query, "SELECT name FROM players ORDER BY id", {}))
+        return query.lastError();
+    while (query.next())
+        names.push_back(text(query.value(0)));
+    return query.lastError();
+}
+
+QSqlError storeCurrentPlayer(QSqlDatabase& db, const std::string& name)
+{
+    qint64 player = 0;
+    if (QSqlError error = playerId(db, name, player); error.isValid())
+        return error;
+    QSqlQuery query(db);
+    if (!run(query, "INSERT OR REPLACE INTO settings (name, value) VALUES ('player', ?)", {player}))
+        return query.lastError();
+    return {};
+}
+
+QSqlError deletePlayerGames(QSqlDatabase& db, const std::string& player)
+{
+    // The counts per key and the misses go with their games (ON DELETE CASCADE, foreign keys on).
+    QSqlQuery query(db);
+    if (!run(query, "DELETE FROM games WHERE player = (SELECT id FROM players WHERE name = ?)", {text(player)}))
+        return query.lastError();
+    return {};
 }
 
 QSqlError readKeyWindows(QSqlDatabase& db, const std::string& player, std::vector<GameRecord>& games)

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QSqlQuery>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -85,7 +86,7 @@ bool SqliteRecords::save(const GameRecord& record)
     }
     bool movedAside = false;
     while (!pending_.empty()) {
-        const QSqlError error = write(pending_.front());
+        const QSqlError error = inTransaction([this] { return insertGame(db_, pending_.front()); });
         if (!error.isValid()) {
             pending_.erase(pending_.begin());
             continue;
@@ -126,6 +127,61 @@ std::vector<GameRecord> SqliteRecords::games()
     if (ready() && readGames(db_, true, games).isValid())
         games.clear();
     return games;
+}
+
+bool SqliteRecords::canSave()
+{
+    return ready() && writable_;
+}
+
+std::optional<std::vector<GameRecord>> SqliteRecords::playerGames(const std::string& player)
+{
+    std::vector<GameRecord> games;
+    if (!ready() || readPlayerGames(db_, player, games).isValid())
+        return std::nullopt;
+    for (const GameRecord& record : pending_) {
+        if (record.player == player)
+            games.push_back(record);
+    }
+    return games;
+}
+
+std::vector<std::string> SqliteRecords::players()
+{
+    std::vector<std::string> names;
+    if (ready() && !readPlayers(db_, names).isValid() && !names.empty())
+        return names;
+    // Without a file, the names this run knows of.
+    names = {kDefaultPlayer};
+    if (player_ != kDefaultPlayer)
+        names.push_back(player_);
+    return names;
+}
+
+bool SqliteRecords::choosePlayer(const std::string& name)
+{
+    const std::vector<std::string> known = players();
+    const bool isNew = std::find(known.begin(), known.end(), name) == known.end();
+    if (name.empty() || (isNew && known.size() >= kMaxPlayers))
+        return false;
+    player_ = name;
+    if (!canSave())
+        return false;
+    const QSqlError error = inTransaction([this, &name] { return storeCurrentPlayer(db_, name); });
+    if (error.isValid())
+        tell(describe(error));
+    return !error.isValid();
+}
+
+bool SqliteRecords::deleteGames(const std::string& player)
+{
+    std::erase_if(pending_, [&player](const GameRecord& record) { return record.player == player; });
+    if (!canSave())
+        return false;
+    const QSqlError error = inTransaction([this, &player] { return deletePlayerGames(db_, player); });
+    if (error.isValid())
+        tell(describe(error));
+    return !error.isValid();
 }
 
 // Opens the file on first use, or again after it failed; false when it cannot be used now.
@@ -222,13 +278,13 @@ QSqlError SqliteRecords::prepare()
     return readCurrentPlayer(db_, player_);
 }
 
-// One game, one transaction: a game is in the file wholly or not at all.
-QSqlError SqliteRecords::write(const GameRecord& record)
+// One game, or one change of the records page, one transaction: it is in the file wholly or not at all.
+QSqlError SqliteRecords::inTransaction(const std::function<QSqlError()>& change)
 {
     QSqlQuery query(db_);
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
         return query.lastError();
-    QSqlError error = insertGame(db_, record);
+    QSqlError error = change();
     if (!error.isValid() && !query.exec(QStringLiteral("COMMIT")))
         error = query.lastError();
     if (error.isValid())

@@ -7,6 +7,7 @@
 #include <QSqlError>
 #include <QString>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,11 @@ public:
     std::string localTime() override;
     std::string currentPlayer() override;
     bool save(const GameRecord& record) override;
+    bool canSave() override;
+    std::optional<std::vector<GameRecord>> playerGames(const std::string& player) override;
+    std::vector<std::string> players() override;
+    bool choosePlayer(const std::string& name) override;
+    bool deleteGames(const std::string& player) override;
     KeyStats keyStats(const std::string& player) override;
     int lastLesson(const std::string& player) override;
 
@@ -41,7 +47,7 @@ private:
     bool ready();
     bool open(bool mayMoveAside = true);
     QSqlError prepare();
-    QSqlError write(const GameRecord& record);
+    QSqlError inTransaction(const std::function<QSqlError()>& change);
     void close();
     bool moveBrokenAside();
     void tell(const QString& why);

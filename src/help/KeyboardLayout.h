@@ -3,8 +3,8 @@
 // The help page prints the finger names in a 12 px fixed-pitch face above the picture, starting 30 px in, one
 // full-width character every 12 px. The home row therefore has a 36 px pitch starting at x = 30, so A, S, D, K,
 // L and ; stand exactly under their names; the other rows keep only a small stagger so that whole columns, not
-// just the home row, stay under their finger's name. keyboard_svg.cpp draws this table; the picture tests read
-// it to know the colours.
+// just the home row, stay under their finger's name. tools/keyboard_svg.cpp draws this table; the picture tests
+// read it to know the colours, and the records page to find each key on the picture.
 #pragma once
 
 #include <array>
