@@ -36,7 +36,7 @@ Harness startedOn(ScreenSize screen, ScreenSize workArea, QMargins frame)
 // again); and where the full-screen window shows the canvas, with a menu bar of 20 px.
 TEST(Screen, WindowAndSurfacesFitTheScreen)
 {
-    const QMargins spec(3, 41, 3, 3);         // 6 px of the width and 44 of the height: 640 x 480 outside
+    const QMargins usual(3, 41, 3, 3);        // 6 px of the width and 44 of the height: 640 x 480 outside
     const QMargins openbox(1, 20 + 18, 1, 1);  // its frame, and Qt's menu bar
     const QMargins openbox2x(1, 10 + 18, 1, 1);  // the same at a scale factor of 2, in logical pixels
     struct Row {
@@ -48,14 +48,14 @@ TEST(Screen, WindowAndSurfacesFitTheScreen)
         CanvasView fullScreen;
     };
     const Row rows[] = {
-        {{640, 480}, {}, spec, false, {634, 436}, {{13, 0, 613, 460}, true}},
-        {{800, 600}, {}, spec, false, {640, 480}, {{13, 0, 773, 580}, true}},
-        {{1024, 480}, {}, spec, false, {634, 436}, {{205, 0, 613, 460}, true}},
-        {{799, 600}, {}, spec, false, {634, 436}, {{13, 0, 773, 580}, true}},
-        {{1920, 1080}, {}, spec, false, {640, 480}, {{320, 50, 1280, 960}, false}},
-        {{2560, 1600}, {}, spec, false, {640, 480}, {{320, 70, 1920, 1440}, false}},
+        {{640, 480}, {}, usual, false, {634, 436}, {{13, 0, 613, 460}, true}},
+        {{800, 600}, {}, usual, false, {640, 480}, {{13, 0, 773, 580}, true}},
+        {{1024, 480}, {}, usual, false, {634, 436}, {{205, 0, 613, 460}, true}},
+        {{799, 600}, {}, usual, false, {634, 436}, {{13, 0, 773, 580}, true}},
+        {{1920, 1080}, {}, usual, false, {640, 480}, {{320, 50, 1280, 960}, false}},
+        {{2560, 1600}, {}, usual, false, {640, 480}, {{320, 70, 1920, 1440}, false}},
         {{640, 480}, {}, openbox, true, {634, 436}, {{13, 0, 613, 460}, true}},
-        {{800, 600}, {800, 520}, spec, false, {640, 476}, {{13, 0, 773, 580}, true}},
+        {{800, 600}, {800, 520}, usual, false, {640, 476}, {{13, 0, 773, 580}, true}},
         {{512, 384}, {}, openbox2x, true, {510, 355}, {{13, 0, 485, 364}, true}},
         {{1024, 768}, {1024, 400}, openbox, true, {640, 361}, {{13, 0, 997, 748}, true}},
     };
