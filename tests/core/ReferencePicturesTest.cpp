@@ -4,6 +4,7 @@
 // To make a picture anew after a change that is meant to show: ZUNAKA_WRITE_REFERENCES=1 core_tests
 // --gtest_filter='ReferencePictures.*', then look at it before committing it.
 #include "Harness.h"
+#include "PlayedGame.h"
 #include "help/HelpPage.h"
 #include "help/RecordsPage.h"
 #include "holes/DrawMole.h"
@@ -23,6 +24,7 @@ namespace zunaka {
 namespace {
 
 using test::Harness;
+using test::played;
 
 // A mole of `hole` out by `visible` rows, carrying `moji` in a dark blue that shows the bold face.
 void raise(Harness& h, int hole, int visible, const char* moji = "W", bool caught = false)
@@ -40,32 +42,18 @@ int risen(const Harness& h, int hole)
     return h.s.gHoleBottom[hole] - h.s.gHoleTop[hole];
 }
 
-GameRecord played(int minute, int lesson, int caught, int misses, bool finished = true, const char* player = "みんな")
-{
-    GameRecord game;
-    game.started = "2026-04-06T09:" + std::to_string(10 + minute) + ":00+09:00";
-    game.lesson = lesson;
-    game.speed = 1 + minute % 3;
-    game.moles = game.appeared = 30;
-    game.caught = caught;
-    game.misses = misses;
-    game.finished = finished;
-    game.player = player;
-    return game;
-}
-
-// Twenty-four games of one player and one of another's: the best of lesson 1 is the first of two with
-// 25 caught and one miss (a game with more caught was stopped), the chart shows the last twenty, and the
-// keys of the last game name ; : S as the weakest.
+// Twenty-four games of one player and one of another's: the best of lesson 1 is 25 caught with one miss
+// (more were caught in a game stopped, and in the other player's), the chart shows the last twenty, and
+// the keys of the last game name ; S : as the weakest.
 std::vector<GameRecord> someGames()
 {
     std::vector<GameRecord> games;
     for (int i = 0; i < 18; ++i)
-        games.push_back(played(i, 2, 10 + i, i % 4));
-    for (const GameRecord& game : {played(18, 1, 25, 3), played(19, 1, 28, 0, false), played(20, 1, 25, 1),
-                                   played(21, 5, 9, 9), played(22, 1, 25, 1), played(23, 1, 30, 0, true, "たろう")})
+        games.push_back(played(2, 10 + i, i % 4));
+    for (const GameRecord& game : {played(1, 25, 3), played(1, 28, 0, false), played(1, 25, 1), played(5, 9, 9),
+                                   played(1, 25, 1), played(1, 30, 0, true, "たろう")})
         games.push_back(game);
-    GameRecord keyed = played(24, 5, 20, 4);
+    GameRecord keyed = played(5, 20, 4);
     keyed.keys = {{"A", {10, 10}}, {";", {10, 4}}, {":", {10, 7}}, {"Q", {10, 9}}, {"S", {10, 5}}};
     keyed.missList = {{":", {";"}}, {":", {";"}}, {"A", {"S"}}, {"L", {";", "Q"}}};
     games.push_back(keyed);
@@ -100,11 +88,15 @@ const Scene kScenes[] = {
          subHelpClick(h.s, h.p);
          EXPECT_TRUE(h.p.fakeForms.okButtonVisible && h.p.fakeForms.okButtonRect == QRect(540, 440, 80, 30));
      }},
+    // OK on the records page (or the guide page) brings back the bare field and takes the buttons away.
     {"bare-field", {1024, 768},
      [](Harness& h) {
-         subHelpClick(h.s, h.p);
+         h.p.recordStore.saved = someGames();
+         subRecordsClick(h.s, h.p);
          command1Click(h.s, h.p);
-         EXPECT_FALSE(h.p.fakeForms.okButtonVisible) << "OK after the guide page";
+         EXPECT_FALSE(h.s.recordsPageOpen || h.p.fakeForms.okButtonVisible ||
+                      h.p.fakeForms.pageButtons[PageButton::Player].first ||
+                      h.p.fakeForms.pageButtons[PageButton::EraseRecords].first);
      }},
     // Another desktop's frame leaves 626 x 440: the keyboard, 500.8 px wide, starts at 62.5, rounded to 62.
     {"guide-626x440", {640, 480},
@@ -124,6 +116,7 @@ const Scene kScenes[] = {
      [](Harness& h) {
          h.p.recordStore.refuses = true;
          subRecordsClick(h.s, h.p);
+         EXPECT_FALSE(h.p.fakeForms.pageButtons[PageButton::EraseRecords].first) << "nothing to erase";
      }},
     // A small screen during a game: the narrow strip and the playfield sent scaled, caught moles in their
     // other looks sinking below their holes' edges, and a data folder whose pictures are twice the size.

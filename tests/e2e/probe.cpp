@@ -1,9 +1,8 @@
 // The end-to-end scripts' eyes and ears: looks at the game's window on the virtual display and listens to
 // SDL's disk capture, and prints what it found for the script to judge. The bare field and the guide page
-// are the reference pictures of tests/reference, built in, which the core tests hold the game's drawing to:
-// what the window shows is judged by a picture a person has looked at, not by the code that drew it. The
-// status strip of every count and a caught mole at every height have no such pictures: those are drawn by
-// the game's own code from the installed Deta/, with the same fonts on the same display.
+// are judged by the reference pictures of tests/reference, built in: pictures a person has looked at, not
+// drawn by the code under test. The strip of every count and a caught mole at every height have no such
+// pictures: those are drawn by the game's own code from the installed Deta/, on the same display.
 //
 // The window may be full screen, its canvas scaled by a whole factor: it is read back at the canvas's size.
 //
@@ -58,18 +57,15 @@ constexpr int kStripRows = 100;
 const QRect kKeyBox(290, 10, 60, 70);
 const QRect kOkButton(540, 440, 80, 30);
 
-// Where a mole may show: each hole's column, from one step above the mole's highest top down to the
-// hole's lower edge (left, highest top, lower edge).
-constexpr int kColumns[6][3] = {{63, 112, 252}, {270, 108, 228}, {464, 132, 252},
-                                {63, 286, 406}, {270, 289, 429}, {464, 286, 406}};
-constexpr int kColumnWidth = 125;
+const QRect kPlayfield(0, kStripRows, kClientWidth, kClientHeight - kStripRows);
 constexpr int kStep = 20;
 constexpr int kHoleFloor = 430;
 
+// Where a mole may show: from one step above the mole's highest top down to the hole's lower edge.
 QRect column(int hole)
 {
-    const auto& c = kColumns[hole - 1];
-    return QRect(c[0], c[1] - kStep, kColumnWidth, c[2] - c[1] + kStep);
+    const HoleGeometry c = holeGeometry()[hole];
+    return QRect(c.left, c.top - kStep, kMoleWidth, c.bottom - c.top + kStep);
 }
 
 struct Game {
@@ -201,7 +197,7 @@ int outsideColumns(const QImage& bare, const QImage& client)
     std::vector<QRect> columns;
     for (int hole = 1; hole <= 6; ++hole)
         columns.push_back(column(hole));
-    return pixelsOff(bare, client, QRect(0, kStripRows, kClientWidth, kClientHeight - kStripRows), columns);
+    return pixelsOff(bare, client, kPlayfield, columns);
 }
 
 std::string countsText(const std::optional<std::pair<int, int>>& counts)
@@ -228,8 +224,7 @@ int watch(Game& g, const QString& window, int total, const QString& saveDir)
         if (caughtHere && caught++ == 0)
             client.save(saveDir + "/first-caught.png");
         counts = readCounts(g, client);
-        const bool allDown = pixelsOff(bare, client, QRect(0, kStripRows, kClientWidth, kClientHeight - kStripRows)) == 0;
-        if (counts && counts->first == total && allDown) {
+        if (counts && counts->first == total && pixelsOff(bare, client, kPlayfield) == 0) {
             client.save(saveDir + "/final.png");
             break;
         }
@@ -242,31 +237,33 @@ int watch(Game& g, const QString& window, int total, const QString& saveDir)
 // Sound as SDL's disk driver writes it: 16-bit little-endian stereo frames at 44100 Hz.
 constexpr int kRate = 44100;
 
-std::vector<qint16> leftChannel(const QString& path, qint64 from = 0, qint64 to = -1)
+QByteArray contents(const QString& path)
 {
     QFile file(path);
-    std::vector<qint16> left;
-    if (!file.open(QIODevice::ReadOnly))
-        return left;
-    const QByteArray bytes = file.readAll();
-    const qint64 end = to < 0 ? bytes.size() : std::min<qint64>(to, bytes.size());
-    for (qint64 i = from - from % 4; i + 4 <= end; i += 4)
-        left.push_back(static_cast<qint16>(static_cast<quint8>(bytes[i]) | (static_cast<quint8>(bytes[i + 1]) << 8)));
-    return left;
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// 16-bit little-endian samples from byte `from` up to byte `to`, one every `stride` bytes.
+std::vector<qint16> samples(const QByteArray& bytes, qint64 from, qint64 to, int stride)
+{
+    std::vector<qint16> out;
+    for (qint64 i = from; from >= 0 && i + stride <= std::min<qint64>(to, bytes.size()); i += stride)
+        out.push_back(static_cast<qint16>(static_cast<quint8>(bytes[i]) | (static_cast<quint8>(bytes[i + 1]) << 8)));
+    return out;
+}
+
+std::vector<qint16> leftChannel(const QString& path, qint64 from = 0, qint64 to = -1)
+{
+    const QByteArray bytes = contents(path);
+    return samples(bytes, from - from % 4, to < 0 ? bytes.size() : to, 4);
 }
 
 // The samples of a 16-bit mono WAVE file.
 std::vector<qint16> waveSamples(const QString& path)
 {
-    QFile file(path);
-    std::vector<qint16> samples;
-    if (!file.open(QIODevice::ReadOnly))
-        return samples;
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = contents(path);
     const qsizetype data = bytes.indexOf("data");
-    for (qsizetype i = data + 8; data >= 0 && i + 2 <= bytes.size(); i += 2)
-        samples.push_back(static_cast<qint16>(static_cast<quint8>(bytes[i]) | (static_cast<quint8>(bytes[i + 1]) << 8)));
-    return samples;
+    return samples(bytes, data < 0 ? -1 : data + 8, bytes.size(), 2);
 }
 
 double correlation(const std::vector<qint16>& a, std::size_t at, const std::vector<qint16>& b)
