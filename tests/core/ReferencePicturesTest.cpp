@@ -135,7 +135,7 @@ const Scene kScenes[] = {
      }},
 };
 
-// The window after start-up with the build's data folder, with the key box and the title put away.
+// A program started on `screen` with the build's data folder, its window showing the bare field.
 Harness startedOn(ScreenSize screen)
 {
     Harness h;
