@@ -348,7 +348,7 @@ int main(int argc, char** argv)
     if (mode == QLatin1String("music") && argc == 6)
         return music(QString::fromLocal8Bit(argv[3]), std::atoll(argv[4]), std::atoll(argv[5]));
 
-    // The window is read from the display the game runs on, whose fonts the strip and page are drawn with.
+    // The window is read from the display the game runs on, whose fonts the strip is drawn with.
     QGuiApplication app(argc, argv);
     Game g;
     if (!load(g, argv[1])) {
