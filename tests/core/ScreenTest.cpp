@@ -1,7 +1,5 @@
 #include "Harness.h"
 #include "Messages.h"
-#include "screen/Canvas.h"
-#include "screen/Composition.h"
 #include "screen/WindowSize.h"
 #include "shell/Game.h"
 #include "shell/Startup.h"
@@ -73,11 +71,6 @@ TEST(Screen, WindowAndSurfacesFitTheScreen)
                 << what;
         }
         EXPECT_EQ(h.p.fakeForms.window.size(), row.client) << what << ", wanted " << wanted.width() << "x" << wanted.height();
-        EXPECT_EQ(h.s.AllPicture.size(), QSize(640, 480)) << what;
-        EXPECT_EQ(h.s.BackPicture.size(), QSize(640, 480)) << what;
-        for (const QImage& zun : h.s.ZunPicture)
-            EXPECT_EQ(zun.size(), QSize(125, 145)) << what;
-        EXPECT_EQ(h.p.fakeForms.keyBoxRect, QRect(290, 10, 60, 70)) << what;
 
         const CanvasView full = fullScreenView(QSize(row.screen.width, row.screen.height - 20));
         EXPECT_EQ(full.shown, row.fullScreen.shown) << what;
@@ -133,43 +126,6 @@ TEST(Screen, PicturesLoadFromAFolderWithJapaneseAndBlanksInItsPath)
         const QRgb expected = back.pixel(at.x() * back.width() / 640, at.y() * back.height() / 480);
         EXPECT_LT(qAbs(qRed(h.s.BackPicture.pixel(at)) - qRed(expected)), 24) << at.x() << "," << at.y();
         EXPECT_LT(qAbs(qGreen(h.s.BackPicture.pixel(at)) - qGreen(expected)), 24) << at.x() << "," << at.y();
-    }
-}
-
-// A buffer of 8 x 6 blocks of 80 px, each its own colour.
-QImage blocks()
-{
-    QImage image(640, 480, QImage::Format_RGB32);
-    for (int y = 0; y < 480; ++y)
-        for (int x = 0; x < 640; ++x)
-            image.setPixel(x, y, qRgb(x / 80 * 30, y / 80 * 40, 90));
-    return image;
-}
-
-TEST(Screen, TheWholeBufferIsScaledOntoTheClientAreaXAndYApart)
-{
-    for (const ScreenSize screen : {ScreenSize{1024, 768}, ScreenSize{640, 480}}) {
-        Harness h;
-        h.p.screenSize = screen;
-        setWindowSize(h.p);
-        arrangeControls(h.s, h.p);
-        h.s.AllPicture = blocks();
-        refreshScreen(h.s, h.p);
-
-        const QImage& window = h.p.fakeForms.window;
-        if (isFullSizeScreen(screen)) {
-            EXPECT_EQ(window, h.s.AllPicture) << "one to one on a full-size screen";
-            continue;
-        }
-        // Every block stands where the scaling puts it, and nothing is cut off at the edges.
-        const double sx = window.width() / 640.0, sy = window.height() / 480.0;
-        for (int by = 0; by < 6; ++by)
-            for (int bx = 0; bx < 8; ++bx) {
-                const QPoint centre(int((bx * 80 + 40) * sx), int((by * 80 + 40) * sy));
-                EXPECT_EQ(window.pixel(centre), h.s.AllPicture.pixel(bx * 80 + 40, by * 80 + 40))
-                    << "block " << bx << "," << by;
-            }
-        EXPECT_EQ(window.pixel(window.width() - 1, window.height() - 1), h.s.AllPicture.pixel(639, 479));
     }
 }
 

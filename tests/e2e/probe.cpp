@@ -1,7 +1,8 @@
 // The end-to-end scripts' eyes and ears: looks at the game's window on the virtual display and listens to
-// SDL's disk capture, and prints what it found for the script to judge. What the window should show is
-// drawn by the game's own code from the installed Deta/ (the background, the status strip for given
-// counts, a caught mole, the guide page), with the same fonts on the same display, so a match is exact.
+// SDL's disk capture, and prints what it found for the script to judge. The bare field and the guide page
+// are judged by the reference pictures of tests/reference, built in: pictures a person has looked at, not
+// drawn by the code under test. The strip of every count and a caught mole at every height have no such
+// pictures: those are drawn by the game's own code from the installed Deta/, on the same display.
 //
 // The window may be full screen, its canvas scaled by a whole factor: it is read back at the canvas's size.
 //
@@ -22,7 +23,6 @@
 //       -> "before=F during=F after=F": the share of 100 ms stretches with sound before byte FROM,
 //          between FROM and TO, and after TO
 #include "GameState.h"
-#include "help/HelpPage.h"
 #include "holes/DrawMole.h"
 #include "holes/HoleModel.h"
 #include "holes/HoleMotion.h"
@@ -30,6 +30,7 @@
 #include "platform/fake/FakePlatform.h"
 #include "screen/LoadImages.h"
 #include "screen/WindowSize.h"
+#include "../reference/Compare.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -56,18 +57,15 @@ constexpr int kStripRows = 100;
 const QRect kKeyBox(290, 10, 60, 70);
 const QRect kOkButton(540, 440, 80, 30);
 
-// Where a mole may show: each hole's column, from one step above the mole's highest top down to the
-// hole's lower edge (left, highest top, lower edge).
-constexpr int kColumns[6][3] = {{63, 112, 252}, {270, 108, 228}, {464, 132, 252},
-                                {63, 286, 406}, {270, 289, 429}, {464, 286, 406}};
-constexpr int kColumnWidth = 125;
+const QRect kPlayfield(0, kStripRows, kClientWidth, kClientHeight - kStripRows);
 constexpr int kStep = 20;
 constexpr int kHoleFloor = 430;
 
+// Where a mole may show: from one step above the mole's highest top down to the hole's lower edge.
 QRect column(int hole)
 {
-    const auto& c = kColumns[hole - 1];
-    return QRect(c[0], c[1] - kStep, kColumnWidth, c[2] - c[1] + kStep);
+    const HoleGeometry c = holeGeometry()[hole];
+    return QRect(c.left, c.top - kStep, kMoleWidth, c.bottom - c.top + kStep);
 }
 
 struct Game {
@@ -135,7 +133,7 @@ std::string find(const QImage& screen, const QImage& picture, int fromRow, int t
             bool shows = true;
             for (int y = fromRow; y < toRow && shows; ++y) {
                 for (int x = 0; x < picture.width() && shows; ++x)
-                    shows = screen.pixel(left + x, top + y) == picture.pixel(x, y);
+                    shows = reference::near(screen.pixel(left + x, top + y), picture.pixel(x, y));
             }
             if (shows)
                 return "+" + std::to_string(left) + "+" + std::to_string(top);
@@ -144,19 +142,11 @@ std::string find(const QImage& screen, const QImage& picture, int fromRow, int t
     return "none";
 }
 
-int differing(const QImage& a, const QImage& b, const QRect& area, const std::vector<QRect>& except = {})
+using reference::pixelsOff;
+
+QImage referencePicture(const char* name)
 {
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            bool skipped = false;
-            for (const QRect& r : except)
-                skipped = skipped || r.contains(x, y);
-            if (!skipped && a.pixel(x, y) != b.pixel(x, y))
-                ++count;
-        }
-    }
-    return count;
+    return QImage(QStringLiteral(":/reference/%1.png").arg(QLatin1String(name))).convertToFormat(QImage::Format_RGB32);
 }
 
 QImage strip(Game& g, int pop, int hit)
@@ -177,12 +167,12 @@ std::optional<std::pair<int, int>> readCounts(Game& g, const QImage& client)
     std::optional<int> pop, hit;
     for (int n = 0; n <= 99 && !(pop && hit); ++n) {
         const QImage drawn = strip(g, n, n);
-        if (!pop && differing(drawn, client, left) == 0)
+        if (!pop && pixelsOff(drawn, client, left) == 0)
             pop = n;
-        if (!hit && differing(drawn, client, right) == 0)
+        if (!hit && pixelsOff(drawn, client, right) == 0)
             hit = n;
     }
-    if (!pop || !hit || differing(strip(g, *pop, *hit), client, QRect(0, 0, kClientWidth, kStripRows), {kKeyBox}) != 0)
+    if (!pop || !hit || pixelsOff(strip(g, *pop, *hit), client, QRect(0, 0, kClientWidth, kStripRows), {kKeyBox}) != 0)
         return std::nullopt;
     return std::make_pair(*pop, *hit);
 }
@@ -196,18 +186,18 @@ bool showsCaughtMole(Game& g, const QImage& client, int hole)
         g.s.gHoleRect[hole].top = g.s.gHoleBottom[hole] - visible;
         g.s.gHoleCaught[hole] = true;
         drawMole(g.s, g.p, hole, look.picture, visible, look.textX, look.textY);
-        if (differing(g.s.AllPicture, client, column(hole)) == 0)
+        if (pixelsOff(g.s.AllPicture, client, column(hole)) == 0)
             return true;
     }
     return false;
 }
 
-int outsideColumns(const Game& g, const QImage& client)
+int outsideColumns(const QImage& bare, const QImage& client)
 {
     std::vector<QRect> columns;
     for (int hole = 1; hole <= 6; ++hole)
         columns.push_back(column(hole));
-    return differing(g.s.BackPicture, client, QRect(0, kStripRows, kClientWidth, kClientHeight - kStripRows), columns);
+    return pixelsOff(bare, client, kPlayfield, columns);
 }
 
 std::string countsText(const std::optional<std::pair<int, int>>& counts)
@@ -219,6 +209,7 @@ std::string countsText(const std::optional<std::pair<int, int>>& counts)
 // has then ended on its own.
 int watch(Game& g, const QString& window, int total, const QString& saveDir)
 {
+    const QImage bare = referencePicture("bare-field");
     int samples = 0, outside = 0, caught = 0;
     std::optional<std::pair<int, int>> counts;
     QElapsedTimer clock;
@@ -226,15 +217,14 @@ int watch(Game& g, const QString& window, int total, const QString& saveDir)
     while (clock.elapsed() < 180000) {
         const QImage client = grabClient(window);
         ++samples;
-        outside += outsideColumns(g, client);
+        outside += outsideColumns(bare, client);
         bool caughtHere = false;
         for (int hole = 1; hole <= 6; ++hole)
             caughtHere = showsCaughtMole(g, client, hole) || caughtHere;
         if (caughtHere && caught++ == 0)
             client.save(saveDir + "/first-caught.png");
         counts = readCounts(g, client);
-        const bool allDown = differing(g.s.BackPicture, client, QRect(0, kStripRows, kClientWidth, kClientHeight - kStripRows)) == 0;
-        if (counts && counts->first == total && allDown) {
+        if (counts && counts->first == total && pixelsOff(bare, client, kPlayfield) == 0) {
             client.save(saveDir + "/final.png");
             break;
         }
@@ -247,31 +237,33 @@ int watch(Game& g, const QString& window, int total, const QString& saveDir)
 // Sound as SDL's disk driver writes it: 16-bit little-endian stereo frames at 44100 Hz.
 constexpr int kRate = 44100;
 
-std::vector<qint16> leftChannel(const QString& path, qint64 from = 0, qint64 to = -1)
+QByteArray contents(const QString& path)
 {
     QFile file(path);
-    std::vector<qint16> left;
-    if (!file.open(QIODevice::ReadOnly))
-        return left;
-    const QByteArray bytes = file.readAll();
-    const qint64 end = to < 0 ? bytes.size() : std::min<qint64>(to, bytes.size());
-    for (qint64 i = from - from % 4; i + 4 <= end; i += 4)
-        left.push_back(static_cast<qint16>(static_cast<quint8>(bytes[i]) | (static_cast<quint8>(bytes[i + 1]) << 8)));
-    return left;
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// 16-bit little-endian samples from byte `from` up to byte `to`, one every `stride` bytes.
+std::vector<qint16> samples(const QByteArray& bytes, qint64 from, qint64 to, int stride)
+{
+    std::vector<qint16> out;
+    for (qint64 i = from; from >= 0 && i + stride <= std::min<qint64>(to, bytes.size()); i += stride)
+        out.push_back(static_cast<qint16>(static_cast<quint8>(bytes[i]) | (static_cast<quint8>(bytes[i + 1]) << 8)));
+    return out;
+}
+
+std::vector<qint16> leftChannel(const QString& path, qint64 from = 0, qint64 to = -1)
+{
+    const QByteArray bytes = contents(path);
+    return samples(bytes, from - from % 4, to < 0 ? bytes.size() : to, 4);
 }
 
 // The samples of a 16-bit mono WAVE file.
 std::vector<qint16> waveSamples(const QString& path)
 {
-    QFile file(path);
-    std::vector<qint16> samples;
-    if (!file.open(QIODevice::ReadOnly))
-        return samples;
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = contents(path);
     const qsizetype data = bytes.indexOf("data");
-    for (qsizetype i = data + 8; data >= 0 && i + 2 <= bytes.size(); i += 2)
-        samples.push_back(static_cast<qint16>(static_cast<quint8>(bytes[i]) | (static_cast<quint8>(bytes[i + 1]) << 8)));
-    return samples;
+    return samples(bytes, data < 0 ? -1 : data + 8, bytes.size(), 2);
 }
 
 double correlation(const std::vector<qint16>& a, std::size_t at, const std::vector<qint16>& b)
@@ -356,7 +348,7 @@ int main(int argc, char** argv)
     if (mode == QLatin1String("music") && argc == 6)
         return music(QString::fromLocal8Bit(argv[3]), std::atoll(argv[4]), std::atoll(argv[5]));
 
-    // The window is read from the display the game runs on, whose fonts the strip and page are drawn with.
+    // The window is read from the display the game runs on, whose fonts the strip is drawn with.
     QGuiApplication app(argc, argv);
     Game g;
     if (!load(g, argv[1])) {
@@ -370,7 +362,7 @@ int main(int argc, char** argv)
         // The title's lower half, above the rows its window (as tall as the main window) cuts off; the field
         // below the holes, where nothing but the background ever shows.
         std::printf("title=%s field=%s\n", find(screen, title, kClientHeight / 2, kClientHeight).c_str(),
-                    find(screen, g.s.BackPicture, kHoleFloor, kClientHeight).c_str());
+                    find(screen, referencePicture("bare-field"), kHoleFloor, kClientHeight).c_str());
         return 0;
     }
     if (mode == QLatin1String("watch") && argc == 6)
@@ -383,13 +375,13 @@ int main(int argc, char** argv)
         return 0;
     }
     if (mode == QLatin1String("bare")) {
-        std::printf("differs=%d\n", differing(g.s.BackPicture, client, client.rect()));
+        std::printf("differs=%d\n", pixelsOff(referencePicture("bare-field"), client, client.rect()));
         return 0;
     }
     if (mode == QLatin1String("help")) {
-        drawHelpPage(g.s, g.p);
-        std::printf("page=%d button=%d\n", differing(g.s.AllPicture, client, client.rect(), {kOkButton}),
-                    differing(g.s.AllPicture, client, kOkButton));
+        const QImage guide = referencePicture("guide");
+        std::printf("page=%d button=%d\n", pixelsOff(guide, client, client.rect(), {kOkButton}),
+                    pixelsOff(guide, client, kOkButton));
         return 0;
     }
     std::fprintf(stderr, "zunaka_e2e_probe: unknown mode %s\n", argv[2]);
