@@ -116,11 +116,15 @@ void expectWalk(const std::vector<Step>& actual, const std::vector<Step>& expect
 TEST(HoleMotion, OneAppearanceOfTheMoleOfHoleOne)
 {
     Harness h = readyHole(1);
-    h.p.queuedRandom = {0.0f, 0.0f, 0.0f, 0.0f, 0.0f};  // character, red, green, blue; show wait 4000 ms
+    // The step that starts the rise draws the character, then red, green and blue, each 1..200; the
+    // step that ends it draws the show wait, 4000 ms.
+    h.p.queuedRandom = {kJustBelowOne, 0.5f, 0.0f, kJustBelowOne, 0.0f};
     const auto rise = walk(h, 1, 8);
     expectWalk(rise, {{232, 20}, {212, 40}, {192, 60}, {172, 80}, {152, 100}, {132, 120}, {112, 140},
                       {112, std::nullopt}},
                "rise");
+    EXPECT_EQ(h.s.gHoleMoji[1], "]");
+    EXPECT_EQ((std::array{h.s.gMojiRed[1], h.s.gMojiGreen[1], h.s.gMojiBlue[1]}), (std::array{101, 1, 200}));
     EXPECT_EQ(h.s.gPopCount, 1);
     EXPECT_EQ(h.s.gHoleWait[1], 4000);
 
@@ -136,16 +140,6 @@ TEST(HoleMotion, OneAppearanceOfTheMoleOfHoleOne)
     EXPECT_FALSE(h.s.gHoleDown[1]);
     EXPECT_GE(h.s.gHoleWait[1], 1000);
     EXPECT_EQ(h.s.gPopCount, 1);
-}
-
-TEST(HoleMotion, AHoleOfOneHundredTwentyPixelsTakesSixStepsEachWay)
-{
-    Harness h = readyHole(2, 1);
-    expectWalk(walk(h, 2, 10),
-               {{208, 20}, {188, 40}, {168, 60}, {148, 80}, {128, 100}, {108, 120},
-                {108, std::nullopt},  // rise ends; 1 ms show wait at speed 1
-                {128, 100}, {148, 80}, {168, 60}},
-               "hole 2 at speed 1");
 }
 
 TEST(HoleMotion, ACaughtMoleTurnsBackAtTheNextStepFromWhereverItIs)
@@ -286,20 +280,6 @@ TEST(MojiTable, WeakKeysDrawByTheWeightsOrAsTheLastLessonPlayed)
         EXPECT_EQ(drawn, row.expected) << row.what;
         EXPECT_EQ(h.s.record.lesson, kWeakKeysLesson) << row.what;
     }
-}
-
-// The step that starts a rise draws four values: the character, then red, green and blue, each 1..200.
-TEST(MojiTable, ARiseDrawsTheCharacterThenRedGreenAndBlue)
-{
-    test::Harness h;
-    h.setUp();
-    h.s.gLesson = 6;
-    h.s.gHoleTick[4] = -1;  // the hide wait (0 ms) of hole 4 has run out
-    h.p.queuedRandom = {kJustBelowOne, 0.5f, 0.0f, kJustBelowOne};
-    moveHole(h.s, h.p, 4);
-    EXPECT_EQ(h.s.gHoleMoji[4], "0");
-    EXPECT_EQ((std::array{h.s.gMojiRed[4], h.s.gMojiGreen[4], h.s.gMojiBlue[4]}), (std::array{101, 1, 200}));
-    EXPECT_TRUE(h.p.queuedRandom.empty()) << "not all four values drawn";
 }
 
 } // namespace
