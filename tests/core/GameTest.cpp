@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <tuple>
 
 namespace zunaka {
@@ -131,6 +132,18 @@ TEST(MainLoop, WaitsUntilTheNextFrameOrMusicRestartIsDue)
         s.gFrameTick = now - row.sinceFrame;
         s.gBgmTick = now - row.sinceMusic;
         EXPECT_EQ(idleWaitMs(s, now), row.wait) << row.sinceFrame << " / " << row.sinceMusic;
+    }
+}
+
+// A wait runs out strictly after its length, across 2^31 and 2^32 alike.
+TEST(Ticks, WaitRunsOutStrictlyAfterItsLengthAcrossEveryWrap)
+{
+    for (const Tick since : {Tick{0}, std::numeric_limits<Tick>::max() - 500, Tick{-500}}) {
+        for (const std::int32_t after : {1000, 1001}) {
+            const Tick now = static_cast<Tick>(static_cast<std::uint32_t>(since) + after);
+            EXPECT_EQ(elapsed(now, since), after) << "since " << since;
+            EXPECT_EQ(hasRunOut(now, since, 1000), after > 1000) << "since " << since << ", after " << after;
+        }
     }
 }
 
