@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -102,13 +103,8 @@ TEST_F(SdlAudioTest, EffectFlagsDecideBetweenTheRunningAndTheNewSound)
 {
     constexpr int kLong = static_cast<int>(testing::kLongEffectSeconds);
     constexpr int kShort = static_cast<int>(testing::kShortEffectSeconds);
-    struct Case {
-        const char* name;
-        std::string second;
-        unsigned flags;
-        int expectedSeconds;
-    };
-    const Case cases[] = {
+    // A second effect and its flags, sent while the long one plays; the length of the one heard then.
+    const std::tuple<const char*, std::string, unsigned, int> cases[] = {
         {"game's flags keep the running sound", files().shortEffect, kSndEffectFlags, kLong},
         {"no-stop alone keeps it", files().shortEffect, kSndNoStop, kLong},
         {"without no-stop the new one replaces it", files().shortEffect, kSndAsync | kSndNoDefault, kShort},
@@ -116,12 +112,12 @@ TEST_F(SdlAudioTest, EffectFlagsDecideBetweenTheRunningAndTheNewSound)
         {"a file that is no WAVE is silent", files().text, kSndAsync, kLong},
         {"a named pipe is silent", files().pipe, kSndAsync, kLong},
     };
-    for (const Case& c : cases) {
+    for (const auto& [name, second, flags, expectedSeconds] : cases) {
         SdlAudio audio(stillClock);
         audio.playEffect(files().longEffect, kSndEffectFlags);
-        ASSERT_EQ(effectSeconds(audio), kLong) << c.name << ": the first effect did not start";
-        audio.playEffect(c.second, c.flags);
-        EXPECT_EQ(effectSeconds(audio), c.expectedSeconds) << c.name;
+        ASSERT_EQ(effectSeconds(audio), kLong) << name << ": the first effect did not start";
+        audio.playEffect(second, flags);
+        EXPECT_EQ(effectSeconds(audio), expectedSeconds) << name;
     }
 }
 
@@ -253,28 +249,23 @@ TEST_F(SdlAudioTest, AlsaSaysAtMostOneLine)
 // music file all the same, and says why once.
 TEST_F(SdlAudioTest, TheModuleBesideTheProgramOrSilenceAndOneLine)
 {
-    struct Case {
-        const char* name;
-        std::string folder;
-        bool plays;
-        std::size_t linesSaid;
-    };
-    const Case cases[] = {
+    // Where the program looks for the module; whether the piece then plays, and the lines said.
+    const std::tuple<const char*, std::string, bool, std::size_t> cases[] = {
         {"module beside the program", ZUNAKA_AUDIO_MODULE_DIR, true, 0},
         {"no module there", files().folder, false, 1},
     };
-    for (const Case& c : cases) {
+    for (const auto& [name, folder, plays, linesSaid] : cases) {
         ::testing::internal::CaptureStderr();
         {
-            AudioModule module(c.folder, stillClock);
-            EXPECT_FALSE(module.load(files().text)) << c.name;
-            EXPECT_TRUE(module.load(files().song)) << c.name;
+            AudioModule module(folder, stillClock);
+            EXPECT_FALSE(module.load(files().text)) << name;
+            EXPECT_TRUE(module.load(files().song)) << name;
             module.playFromStart();
-            EXPECT_EQ(module.closeIfSilent(), !c.plays) << c.name << ": a device open for the piece";
+            EXPECT_EQ(module.closeIfSilent(), !plays) << name << ": a device open for the piece";
             module.close();
         }
         const std::string said = ::testing::internal::GetCapturedStderr();
-        EXPECT_EQ(lines(said), c.linesSaid) << c.name << ": " << said;
+        EXPECT_EQ(lines(said), linesSaid) << name << ": " << said;
     }
 }
 
