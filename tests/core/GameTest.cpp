@@ -115,23 +115,18 @@ TEST(MainLoop, TheGameEndsInThePassWhoseFrameBringsTheLastMoleDown)
 
 TEST(MainLoop, WaitsUntilTheNextFrameOrMusicRestartIsDue)
 {
-    struct Row {
-        int sinceFrame;
-        int sinceMusic;
-        bool musicOff;
-        int wait;
-    };
-    const Row rows[] = {{0, 0, false, 31},     {10, 10, false, 21},   {31, 31, false, 0},
+    // Since the last frame, since the music's last start, the music off; the wait.
+    const std::tuple<int, int, bool, int> rows[] = {{0, 0, false, 31},     {10, 10, false, 21},   {31, 31, false, 0},
                         {45, 45, false, 0},    {0, 66990, false, 11}, {0, 66990, true, 31},
                         {20, 67000, false, 1}};
-    for (const Row& row : rows) {
+    for (const auto& [sinceFrame, sinceMusic, musicOff, wait] : rows) {
         GameState s;
         s.gPlaying = true;
-        s.gBgmOff = row.musicOff;
+        s.gBgmOff = musicOff;
         const Tick now = 1'000'000;
-        s.gFrameTick = now - row.sinceFrame;
-        s.gBgmTick = now - row.sinceMusic;
-        EXPECT_EQ(idleWaitMs(s, now), row.wait) << row.sinceFrame << " / " << row.sinceMusic;
+        s.gFrameTick = now - sinceFrame;
+        s.gBgmTick = now - sinceMusic;
+        EXPECT_EQ(idleWaitMs(s, now), wait) << sinceFrame << " / " << sinceMusic;
     }
 }
 

@@ -8,6 +8,7 @@
 #include <array>
 #include <optional>
 #include <set>
+#include <tuple>
 #include <vector>
 
 namespace zunaka {
@@ -134,45 +135,38 @@ TEST(HoleMotion, OneAppearanceOfTheMoleOfHoleOne)
 
 TEST(HoleMotion, ACaughtMoleTurnsBackAtTheNextStepFromWhereverItIs)
 {
-    struct Row {
-        const char* phase;
-        int stepsBeforeCatch;  // hole 1 at speed 3, show wait 4000
-        int topAtCatch;
-    };
-    const Row rows[] = {{"rising", 3, 192}, {"up", 9, 112}, {"sinking", 0, 152}};
-    for (const Row& row : rows) {
+    // Hole 1 at speed 3, show wait 4000: the phase, the steps taken before the catch, the top then.
+    const std::tuple<const char*, int, int> rows[] = {{"rising", 3, 192}, {"up", 9, 112}, {"sinking", 0, 152}};
+    for (const auto& [phase, stepsBeforeCatch, topAtCatch] : rows) {
         Harness h = readyHole(1);
         h.p.queuedRandom = {0.0f, 0.0f, 0.0f, 0.0f, 0.0f};  // character, red, green, blue; show wait 4000 ms
-        walk(h, 1, row.stepsBeforeCatch);
-        if (row.stepsBeforeCatch == 0) {  // sinking: let it rise, stay up and begin to sink
+        walk(h, 1, stepsBeforeCatch);
+        if (stepsBeforeCatch == 0) {  // sinking: let it rise, stay up and begin to sink
             walk(h, 1, 8);
             h.p.advance(4001);
             walk(h, 1, 2);
         }
-        ASSERT_EQ(h.top(1), row.topAtCatch) << row.phase;
+        ASSERT_EQ(h.top(1), topAtCatch) << phase;
         // What the hit test does on a catch.
         h.s.gHoleCaught[1] = true;
         h.s.gHoleUp[1] = false;
         h.s.gHoleDown[1] = true;
 
         std::vector<Step> expected;
-        for (int top = row.topAtCatch + 20; top <= 252; top += 20)
+        for (int top = topAtCatch + 20; top <= 252; top += 20)
             expected.push_back({top, 252 - top});
         expected.push_back({252, std::nullopt});
-        expectWalk(walk(h, 1, static_cast<int>(expected.size())), expected, row.phase);
-        EXPECT_FALSE(h.s.gHoleCaught[1]) << row.phase;
-        EXPECT_GE(h.s.gHoleWait[1], 1000) << row.phase;
+        expectWalk(walk(h, 1, static_cast<int>(expected.size())), expected, phase);
+        EXPECT_FALSE(h.s.gHoleCaught[1]) << phase;
+        EXPECT_GE(h.s.gHoleWait[1], 1000) << phase;
     }
 }
 
 TEST(HoleMotion, TheLastRiseGoesToTheLowestNumberedReadyHole)
 {
-    struct Row {
-        std::vector<int> ready;
-        int riser;
-    };
-    const Row rows[] = {{{1, 2, 3, 4, 5, 6}, 1}, {{3, 5, 6}, 3}, {{6}, 6}, {{2, 4}, 2}};
-    for (const Row& row : rows) {
+    // The holes ready to rise, and the one that does.
+    const std::pair<std::vector<int>, int> rows[] = {{{1, 2, 3, 4, 5, 6}, 1}, {{3, 5, 6}, 3}, {{6}, 6}, {{2, 4}, 2}};
+    for (const auto& [ready, riser] : rows) {
         Harness h;
         h.setUp();
         h.s.gPopCount = h.s.gMojiTotal - 1;
@@ -180,16 +174,16 @@ TEST(HoleMotion, TheLastRiseGoesToTheLowestNumberedReadyHole)
             h.s.gHoleWait[i] = 1000;
             h.s.gHoleTick[i] = 0;
         }
-        for (int i : row.ready)
+        for (int i : ready)
             h.s.gHoleTick[i] = -1001;
         moveHoles(h.s, h.p);
-        EXPECT_EQ(h.s.gPopCount, h.s.gMojiTotal) << "riser " << row.riser;
+        EXPECT_EQ(h.s.gPopCount, h.s.gMojiTotal) << "riser " << riser;
         for (int i = 1; i <= kHoleCount; ++i)
-            EXPECT_EQ(h.s.gHoleUp[i], i == row.riser) << "hole " << i << ", expected riser " << row.riser;
+            EXPECT_EQ(h.s.gHoleUp[i], i == riser) << "hole " << i << ", expected riser " << riser;
 
         // The holes left over stay hidden, undrawn, and keep their run-out wait.
-        for (int i : row.ready) {
-            if (i == row.riser)
+        for (int i : ready) {
+            if (i == riser)
                 continue;
             EXPECT_EQ(moveHole(h.s, h.p, i), std::nullopt) << "hole " << i;
             EXPECT_EQ(h.s.gHoleTick[i], -1001) << "hole " << i;
