@@ -60,24 +60,6 @@ TEST(Startup, AFailureEndsTheProgramWithItsMessage)
     }
 }
 
-TEST(Startup, ShowsTheTitleLoadsTheSoundsAndSetsTheDefaults)
-{
-    Harness h = withTitle();
-    h.p.schedule(0, [&h] {
-        EXPECT_TRUE(h.p.fakeForms.titleVisible);
-        EXPECT_FALSE(h.p.fakeForms.mainVisible);
-        EXPECT_TRUE(h.s.gLoopOn);
-        EXPECT_EQ(h.top(5), 429);
-        quitClick(h.s, h.p);
-    });
-    formLoad(h.s, h.p);
-    EXPECT_EQ(h.p.fakeForms.titlePaintSize, QSize(640, 500));
-    EXPECT_EQ(h.p.mediaCommands.front(), kOpen);
-    EXPECT_EQ(h.s.gMissSound, "/opt/zunaka/Deta/金属.wav");
-    EXPECT_EQ(h.s.gHitSound, "/opt/zunaka/Deta/みゃ.wav");
-    EXPECT_TRUE(h.p.messages.empty());
-}
-
 // A game started at 1 s is closed at `at`: its record is stored once, unless no mole has appeared yet.
 TEST(Shutdown, EveryWayOfClosingStopsAndClosesTheMusicAndEndsTheLoop)
 {
@@ -122,6 +104,8 @@ TEST(Shutdown, EveryWayOfClosingStopsAndClosesTheMusicAndEndsTheLoop)
     }
 }
 
+// Start-up shows the title alone, with the music opened, the sounds found and the defaults set; the title
+// hands over to the bare playfield on its eleventh tick, a mouse press or its closing.
 TEST(Title, HandsOverOnTheEleventhTickAMousePressOrClosing)
 {
     struct Row {
@@ -142,6 +126,10 @@ TEST(Title, HandsOverOnTheEleventhTickAMousePressOrClosing)
             h.p.schedule(tick * 1000, [&h] { titleTimerTick(h.s, h.p); });
         if (row.act)
             h.p.schedule(row.ticks * 1000 + 500, [&h, &row] { row.act(h); });
+        h.p.schedule(0, [&h] {
+            EXPECT_TRUE(h.p.fakeForms.titleVisible && !h.p.fakeForms.mainVisible && h.s.gLoopOn);
+            EXPECT_EQ(h.top(5), 429);
+        });
         h.p.schedule(20000, [&h] { quitClick(h.s, h.p); });
         bool mainShownBeforeQuit = false;
         h.p.schedule(19999, [&h, &mainShownBeforeQuit] { mainShownBeforeQuit = h.p.fakeForms.mainVisible; });
@@ -155,6 +143,11 @@ TEST(Title, HandsOverOnTheEleventhTickAMousePressOrClosing)
             EXPECT_EQ(!h.p.fakeForms.titleTimerEnabled, row.handedOver) << row.way;
         }
         EXPECT_FALSE(h.s.gPlaying) << row.way;
+        EXPECT_EQ(h.p.fakeForms.titlePaintSize, QSize(640, 500));
+        EXPECT_EQ(h.p.mediaCommands.front(), kOpen);
+        EXPECT_EQ(h.s.gMissSound, Harness::kMissPath);
+        EXPECT_EQ(h.s.gHitSound, Harness::kHitPath);
+        EXPECT_TRUE(h.p.messages.empty()) << row.way;
     }
 }
 
