@@ -85,23 +85,18 @@ TEST(Game, StartAndStopSendExactlyTheirMediaCommands)
     }
 }
 
-TEST(MainLoop, APassWithoutAGameOnlyDispatchesEvents)
+// Without a game a pass only dispatches events; during one it focuses the key box, runs the frame that is
+// due, and ends the game in the pass whose frame brings the last mole down, not a frame late.
+TEST(MainLoop, APassRunsAFrameOnlyDuringAGameAndEndsItWithTheLastMoleDown)
 {
     Harness h;
     h.setUp();
     h.p.now = 100000;
     runPass(h.s, h.p);
-    EXPECT_EQ(h.p.doEventsCount, 1);
-    EXPECT_EQ(h.p.fakeForms.focusCount, 0);
-    EXPECT_EQ(h.s.gFrameTick, 0);
+    EXPECT_EQ(std::tuple(h.p.doEventsCount, h.p.fakeForms.focusCount, h.s.gFrameTick), std::tuple(1, 0, Tick{0}));
     EXPECT_TRUE(h.p.mediaCommands.empty());
     EXPECT_EQ(idleWaitMs(h.s, h.p.now), -1);
-}
 
-TEST(MainLoop, TheGameEndsInThePassWhoseFrameBringsTheLastMoleDown)
-{
-    Harness h;
-    h.setUp();
     startClick(h.s, h.p);
     h.s.gPopCount = h.s.gMojiTotal;
     h.s.gHoleDown[2] = true;
@@ -109,8 +104,8 @@ TEST(MainLoop, TheGameEndsInThePassWhoseFrameBringsTheLastMoleDown)
     h.p.advance(31);
     runPass(h.s, h.p);
     EXPECT_EQ(h.top(2), h.s.gHoleBottom[2]);
-    EXPECT_FALSE(h.s.gPlaying) << "the end is tested after the frame, not a frame late";
-    EXPECT_EQ(h.p.fakeForms.focusCount, 1) << "the key box is focused on every pass of a game";
+    EXPECT_FALSE(h.s.gPlaying);
+    EXPECT_EQ(h.p.fakeForms.focusCount, 1);
 }
 
 TEST(MainLoop, WaitsUntilTheNextFrameOrMusicRestartIsDue)
