@@ -107,12 +107,15 @@ TEST(Pictures, WholeRegularFilesLoadAtTheSizeTheyAreDrawnAtOrAsLargeAsTheyAre)
     for (const Row& row : rows) {
         const QString path = dir.filePath(QString("%1.jpg").arg(++n));
         row.make(path);
-        if (row.kept.isEmpty()) {
-            EXPECT_THROW(decodePicture(path.toStdString(), row.use), std::runtime_error) << row.name;
-            continue;
+        // A refusal is an exception; caught here so that every row is tried.
+        QImage image;
+        try {
+            image = decodePicture(path.toStdString(), row.use);
+        } catch (const std::runtime_error&) {
         }
-        const QImage image = decodePicture(path.toStdString(), row.use);
-        EXPECT_EQ(image.size(), row.kept) << row.name;
+        EXPECT_EQ(image.isNull() ? QSize() : image.size(), row.kept) << row.name;
+        if (image.isNull())
+            continue;
         EXPECT_EQ(image.format(), QImage::Format_RGB32) << row.name;
         if (row.use.mask && row.kept == row.use.drawnAt) {
             EXPECT_TRUE(pureMask(image)) << row.name;
@@ -155,6 +158,7 @@ TEST(StandardMidiFile, OnlyAWholeSongIsAccepted)
         {"cut off at half", song.substr(0, song.size() / 2), false},
         {"one byte short", song.substr(0, song.size() - 1), false},
         {"a track fewer than named", header(1, 3, 480) + track + track, false},
+        {"a chunk of another type in place of the second track", header(1, 2, 480) + track + chunk("XFIH", "abc"), false},
         {"format 3", header(3, 2, 480) + track + track, false},
         {"no tracks", header(1, 0, 480), false},
         {"division 0", header(1, 2, 0) + track + track, false},

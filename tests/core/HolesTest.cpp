@@ -8,6 +8,7 @@
 #include <array>
 #include <optional>
 #include <set>
+#include <tuple>
 #include <vector>
 
 namespace zunaka {
@@ -17,44 +18,34 @@ using test::Harness;
 
 constexpr float kJustBelowOne = 0.99999994f;  // the largest float below 1
 
-TEST(HoleTiming, HideWaitIsOneToSevenWholeSecondsAtEverySpeed)
-{
-    const std::pair<float, int> rows[] = {{0.0f, 1000}, {0.14f, 1000}, {0.15f, 2000}, {0.5f, 4000},
-                                          {0.86f, 7000}, {kJustBelowOne, 7000}};
-    for (int speed = 1; speed <= 3; ++speed) {
-        for (const auto& [r, wait] : rows) {
-            Harness h;
-            h.setUp();
-            h.s.gSpeed = speed;
-            h.p.queuedRandom = {r};
-            setHideWait(h.s, h.p, 4);
-            EXPECT_EQ(h.s.gHoleWait[4], wait) << "r " << r << " speed " << speed;
-        }
-    }
-}
-
-TEST(HoleTiming, ShowWaitDependsOnTheSpeed)
+// Whole seconds: hidden 1..7 at every speed; up 1 ms at speed 1, without a draw, 2..3 s at 2, 4..6 s at 3.
+TEST(HoleTiming, HideAndShowWaitsByTheSpeed)
 {
     struct Row {
+        void (*set)(GameState&, Platform&, int);
         int speed;
         float r;
         int wait;
-        bool drawsRandom;
     };
-    const Row rows[] = {
-        {1, 0.7f, 1, false},         {2, 0.0f, 2000, true},   {2, 0.49f, 2000, true},
-        {2, 0.5f, 3000, true},       {2, kJustBelowOne, 3000, true}, {3, 0.0f, 4000, true},
-        {3, 0.33f, 4000, true},      {3, 0.34f, 5000, true},  {3, 0.67f, 6000, true},
-        {3, kJustBelowOne, 6000, true},
-    };
+    std::vector<Row> rows = {{setShowWait, 1, 0.7f, 1},    {setShowWait, 2, 0.0f, 2000},  {setShowWait, 2, 0.49f, 2000},
+                             {setShowWait, 2, 0.5f, 3000}, {setShowWait, 2, kJustBelowOne, 3000},
+                             {setShowWait, 3, 0.0f, 4000}, {setShowWait, 3, 0.33f, 4000}, {setShowWait, 3, 0.34f, 5000},
+                             {setShowWait, 3, 0.67f, 6000}, {setShowWait, 3, kJustBelowOne, 6000}};
+    for (int speed = 1; speed <= 3; ++speed) {
+        for (const auto& [r, wait] : {std::pair{0.0f, 1000}, {0.14f, 1000}, {0.15f, 2000}, {0.5f, 4000},
+                                      {0.86f, 7000}, {kJustBelowOne, 7000}})
+            rows.push_back({setHideWait, speed, r, wait});
+    }
     for (const Row& row : rows) {
         Harness h;
         h.setUp();
         h.s.gSpeed = row.speed;
         h.p.queuedRandom = {row.r};
-        setShowWait(h.s, h.p, 2);
-        EXPECT_EQ(h.s.gHoleWait[2], row.wait) << "speed " << row.speed << " r " << row.r;
-        EXPECT_EQ(h.p.queuedRandom.empty(), row.drawsRandom) << "speed " << row.speed;
+        row.set(h.s, h.p, 4);
+        const std::string what = (row.set == setHideWait ? "hide, speed " : "show, speed ") +
+                                 std::to_string(row.speed) + ", r " + std::to_string(row.r);
+        EXPECT_EQ(h.s.gHoleWait[4], row.wait) << what;
+        EXPECT_EQ(h.p.queuedRandom.empty(), row.wait != 1) << what << ": the draws taken";
     }
 }
 
@@ -116,11 +107,15 @@ void expectWalk(const std::vector<Step>& actual, const std::vector<Step>& expect
 TEST(HoleMotion, OneAppearanceOfTheMoleOfHoleOne)
 {
     Harness h = readyHole(1);
-    h.p.queuedRandom = {0.0f, 0.0f, 0.0f, 0.0f, 0.0f};  // character, red, green, blue; show wait 4000 ms
+    // The step that starts the rise draws the character, then red, green and blue, each 1..200; the
+    // step that ends it draws the show wait, 4000 ms.
+    h.p.queuedRandom = {kJustBelowOne, 0.5f, 0.0f, kJustBelowOne, 0.0f};
     const auto rise = walk(h, 1, 8);
     expectWalk(rise, {{232, 20}, {212, 40}, {192, 60}, {172, 80}, {152, 100}, {132, 120}, {112, 140},
                       {112, std::nullopt}},
                "rise");
+    EXPECT_EQ(h.s.gHoleMoji[1], "]");
+    EXPECT_EQ((std::array{h.s.gMojiRed[1], h.s.gMojiGreen[1], h.s.gMojiBlue[1]}), (std::array{101, 1, 200}));
     EXPECT_EQ(h.s.gPopCount, 1);
     EXPECT_EQ(h.s.gHoleWait[1], 4000);
 
@@ -138,57 +133,40 @@ TEST(HoleMotion, OneAppearanceOfTheMoleOfHoleOne)
     EXPECT_EQ(h.s.gPopCount, 1);
 }
 
-TEST(HoleMotion, AHoleOfOneHundredTwentyPixelsTakesSixStepsEachWay)
-{
-    Harness h = readyHole(2, 1);
-    expectWalk(walk(h, 2, 10),
-               {{208, 20}, {188, 40}, {168, 60}, {148, 80}, {128, 100}, {108, 120},
-                {108, std::nullopt},  // rise ends; 1 ms show wait at speed 1
-                {128, 100}, {148, 80}, {168, 60}},
-               "hole 2 at speed 1");
-}
-
 TEST(HoleMotion, ACaughtMoleTurnsBackAtTheNextStepFromWhereverItIs)
 {
-    struct Row {
-        const char* phase;
-        int stepsBeforeCatch;  // hole 1 at speed 3, show wait 4000
-        int topAtCatch;
-    };
-    const Row rows[] = {{"rising", 3, 192}, {"up", 9, 112}, {"sinking", 0, 152}};
-    for (const Row& row : rows) {
+    // Hole 1 at speed 3, show wait 4000: the phase, the steps taken before the catch, the top then.
+    const std::tuple<const char*, int, int> rows[] = {{"rising", 3, 192}, {"up", 9, 112}, {"sinking", 0, 152}};
+    for (const auto& [phase, stepsBeforeCatch, topAtCatch] : rows) {
         Harness h = readyHole(1);
         h.p.queuedRandom = {0.0f, 0.0f, 0.0f, 0.0f, 0.0f};  // character, red, green, blue; show wait 4000 ms
-        walk(h, 1, row.stepsBeforeCatch);
-        if (row.stepsBeforeCatch == 0) {  // sinking: let it rise, stay up and begin to sink
+        walk(h, 1, stepsBeforeCatch);
+        if (stepsBeforeCatch == 0) {  // sinking: let it rise, stay up and begin to sink
             walk(h, 1, 8);
             h.p.advance(4001);
             walk(h, 1, 2);
         }
-        ASSERT_EQ(h.top(1), row.topAtCatch) << row.phase;
+        ASSERT_EQ(h.top(1), topAtCatch) << phase;
         // What the hit test does on a catch.
         h.s.gHoleCaught[1] = true;
         h.s.gHoleUp[1] = false;
         h.s.gHoleDown[1] = true;
 
         std::vector<Step> expected;
-        for (int top = row.topAtCatch + 20; top <= 252; top += 20)
+        for (int top = topAtCatch + 20; top <= 252; top += 20)
             expected.push_back({top, 252 - top});
         expected.push_back({252, std::nullopt});
-        expectWalk(walk(h, 1, static_cast<int>(expected.size())), expected, row.phase);
-        EXPECT_FALSE(h.s.gHoleCaught[1]) << row.phase;
-        EXPECT_GE(h.s.gHoleWait[1], 1000) << row.phase;
+        expectWalk(walk(h, 1, static_cast<int>(expected.size())), expected, phase);
+        EXPECT_FALSE(h.s.gHoleCaught[1]) << phase;
+        EXPECT_GE(h.s.gHoleWait[1], 1000) << phase;
     }
 }
 
 TEST(HoleMotion, TheLastRiseGoesToTheLowestNumberedReadyHole)
 {
-    struct Row {
-        std::vector<int> ready;
-        int riser;
-    };
-    const Row rows[] = {{{1, 2, 3, 4, 5, 6}, 1}, {{3, 5, 6}, 3}, {{6}, 6}, {{2, 4}, 2}};
-    for (const Row& row : rows) {
+    // The holes ready to rise, and the one that does.
+    const std::pair<std::vector<int>, int> rows[] = {{{1, 2, 3, 4, 5, 6}, 1}, {{3, 5, 6}, 3}, {{6}, 6}, {{2, 4}, 2}};
+    for (const auto& [ready, riser] : rows) {
         Harness h;
         h.setUp();
         h.s.gPopCount = h.s.gMojiTotal - 1;
@@ -196,16 +174,16 @@ TEST(HoleMotion, TheLastRiseGoesToTheLowestNumberedReadyHole)
             h.s.gHoleWait[i] = 1000;
             h.s.gHoleTick[i] = 0;
         }
-        for (int i : row.ready)
+        for (int i : ready)
             h.s.gHoleTick[i] = -1001;
         moveHoles(h.s, h.p);
-        EXPECT_EQ(h.s.gPopCount, h.s.gMojiTotal) << "riser " << row.riser;
+        EXPECT_EQ(h.s.gPopCount, h.s.gMojiTotal) << "riser " << riser;
         for (int i = 1; i <= kHoleCount; ++i)
-            EXPECT_EQ(h.s.gHoleUp[i], i == row.riser) << "hole " << i << ", expected riser " << row.riser;
+            EXPECT_EQ(h.s.gHoleUp[i], i == riser) << "hole " << i << ", expected riser " << riser;
 
         // The holes left over stay hidden, undrawn, and keep their run-out wait.
-        for (int i : row.ready) {
-            if (i == row.riser)
+        for (int i : ready) {
+            if (i == riser)
                 continue;
             EXPECT_EQ(moveHole(h.s, h.p, i), std::nullopt) << "hole " << i;
             EXPECT_EQ(h.s.gHoleTick[i], -1001) << "hole " << i;
@@ -286,20 +264,6 @@ TEST(MojiTable, WeakKeysDrawByTheWeightsOrAsTheLastLessonPlayed)
         EXPECT_EQ(drawn, row.expected) << row.what;
         EXPECT_EQ(h.s.record.lesson, kWeakKeysLesson) << row.what;
     }
-}
-
-// The step that starts a rise draws four values: the character, then red, green and blue, each 1..200.
-TEST(MojiTable, ARiseDrawsTheCharacterThenRedGreenAndBlue)
-{
-    test::Harness h;
-    h.setUp();
-    h.s.gLesson = 6;
-    h.s.gHoleTick[4] = -1;  // the hide wait (0 ms) of hole 4 has run out
-    h.p.queuedRandom = {kJustBelowOne, 0.5f, 0.0f, kJustBelowOne};
-    moveHole(h.s, h.p, 4);
-    EXPECT_EQ(h.s.gHoleMoji[4], "0");
-    EXPECT_EQ((std::array{h.s.gMojiRed[4], h.s.gMojiGreen[4], h.s.gMojiBlue[4]}), (std::array{101, 1, 200}));
-    EXPECT_TRUE(h.p.queuedRandom.empty()) << "not all four values drawn";
 }
 
 } // namespace

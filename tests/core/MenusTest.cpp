@@ -73,24 +73,26 @@ TEST(Menus, WhatEachChoiceDoesBetweenAndDuringGames)
     }
 }
 
-// Switched off at 10 s, the music stays off through the 67 s upkeep; switched on at 150 s it plays at
-// once, and the upkeep restarts it at once too, 67 s having passed since the game's start.
-TEST(Menus, MusicSwitchedOffStaysOffThroughTheRestartPeriod)
+// The music restarts from the top at the first pass after each 67 s; switched off at 100 s it stays off
+// through the restart due at 134 s; switched on at 150 s it plays at once, and the upkeep restarts it at
+// once too, its period having run out while it was off.
+TEST(Menus, TheMusicRestartsEachPeriodAndStaysOffWhileSwitchedOff)
 {
     test::Harness h;
     h.setUp();
     h.p.mciSendString("open \"/m.mid\" type sequencer alias gBGMfile");
     h.s.gMojiTotal = 1000;  // a game that outlasts the test
     startClick(h.s, h.p);
-    for (Tick at : {10'000, 150'000})
+    for (Tick at : {100'000, 150'000})
         h.p.schedule(at, [&h] { bgmStopClick(h.s, h.p); });
     h.p.schedule(180'000, [&h] { h.s.gLoopOn = false; });
     mainLoop(h.s, h.p);
     std::vector<std::pair<std::string, Tick>> sent;  // after the open, before the shutdown's stop and close
     for (std::size_t i = 1; i < h.p.mediaCommands.size() && h.p.mediaTicks[i] < 180'000; ++i)
         sent.emplace_back(h.p.mediaCommands[i].substr(0, 4), h.p.mediaTicks[i]);
-    EXPECT_EQ(sent, (std::vector<std::pair<std::string, Tick>>{
-                        {"play", 0}, {"stop", 10'000}, {"play", 150'000}, {"stop", 150'000}, {"play", 150'000}}));
+    EXPECT_EQ(sent, (std::vector<std::pair<std::string, Tick>>{{"play", 0}, {"stop", 67'001}, {"play", 67'001},
+                                                               {"stop", 100'000}, {"play", 150'000},
+                                                               {"stop", 150'000}, {"play", 150'000}}));
 }
 
 } // namespace

@@ -10,7 +10,6 @@
 #include <QtGlobal>
 
 #include <cstdlib>
-#include <fstream>
 #include <limits>
 #include <random>
 
@@ -34,15 +33,6 @@ std::string brokenInvariant(const GameState& s)
             return hole + "caught but not sinking, or still carrying " + s.gHoleMoji[i];
     }
     return {};
-}
-
-int peakResidentKiB()
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::atoi(line.c_str() + 6);
-    return 0;
 }
 
 // Whole programs on the virtual clock, driven at random: settings and help chosen from the menus at any
@@ -106,8 +96,7 @@ TEST(Soak, InvariantsHoldAfterEveryFrameOfManyRandomGames)
         ASSERT_EQ(broken, "") << "program " << program << " starting at tick " << start;
         ASSERT_TRUE(h.p.messages.empty()) << "program " << program;
     }
-    std::printf("%d programs, %d games, %ld frames, peak resident memory %d KiB\n", programs, games, frames,
-                peakResidentKiB());
+    std::printf("%d programs, %d games, %ld frames\n", programs, games, frames);
 }
 
 } // namespace

@@ -20,64 +20,44 @@ Harness withTitle()
     return h;
 }
 
-TEST(Startup, ASecondInstanceIsRefusedBeforeAnythingElse)
+// Each failure ends the program with its one message, before the steps that follow it.
+TEST(Startup, AFailureEndsTheProgramWithItsMessage)
 {
-    Harness h = withTitle();
-    h.p.anotherInstance = true;
-    EXPECT_THROW(formLoad(h.s, h.p), ProgramEnded);
-    EXPECT_EQ(h.p.messages, Commands{kAlreadyRunning});
-    EXPECT_FALSE(h.p.fakeForms.titleVisible);
-    EXPECT_TRUE(h.p.picturesLoaded.empty());
-    EXPECT_TRUE(h.p.mediaCommands.empty());
-    EXPECT_EQ(h.p.doEventsCount, 0);
-}
-
-TEST(Startup, AMissingTitlePictureEndsTheProgramBeforeAnySetUp)
-{
-    Harness h;
-    EXPECT_THROW(formLoad(h.s, h.p), ProgramEnded);
-    EXPECT_EQ(h.p.messages, Commands{kPictureLoadError});
-    EXPECT_TRUE(h.p.mediaCommands.empty()) << "the music is opened after the title";
-    EXPECT_FALSE(h.s.gLoopOn) << "the defaults are set after the title";
-    EXPECT_FALSE(h.p.fakeForms.mainVisible);
-    EXPECT_FALSE(h.p.fakeForms.titleTimerEnabled) << "the title must not hand over behind the message";
-    EXPECT_EQ(h.p.doEventsCount, 0);
-}
-
-TEST(Startup, ABrokenMediaLayerEndsTheProgramWithTheSoundMessage)
-{
-    Harness h = withTitle();
-    h.p.mediaBreaks = true;
-    EXPECT_THROW(formLoad(h.s, h.p), ProgramEnded);
-    EXPECT_EQ(h.p.messages, Commands{kSoundLoadError});
-    EXPECT_FALSE(h.s.gLoopOn) << "the defaults are set after the sounds";
-}
-
-TEST(Startup, AFailureEscapingAHandlerWhileTheLoopRunsEndsTheProgram)
-{
-    Harness h = withTitle();
-    h.p.schedule(500, [&h] { startClick(h.s, h.p); });
-    h.p.schedule(900, [] { throw std::runtime_error("a handler failed"); });
-    EXPECT_THROW(formLoad(h.s, h.p), ProgramEnded);
-    EXPECT_EQ(h.p.messages, Commands{kPictureLoadError});
-}
-
-TEST(Startup, ShowsTheTitleLoadsTheSoundsAndSetsTheDefaults)
-{
-    Harness h = withTitle();
-    h.p.schedule(0, [&h] {
-        EXPECT_TRUE(h.p.fakeForms.titleVisible);
-        EXPECT_FALSE(h.p.fakeForms.mainVisible);
-        EXPECT_TRUE(h.s.gLoopOn);
-        EXPECT_EQ(h.top(5), 429);
-        quitClick(h.s, h.p);
-    });
-    formLoad(h.s, h.p);
-    EXPECT_EQ(h.p.fakeForms.titlePaintSize, QSize(640, 500));
-    EXPECT_EQ(h.p.mediaCommands.front(), kOpen);
-    EXPECT_EQ(h.s.gMissSound, "/opt/zunaka/Deta/金属.wav");
-    EXPECT_EQ(h.s.gHitSound, "/opt/zunaka/Deta/みゃ.wav");
-    EXPECT_TRUE(h.p.messages.empty());
+    struct Row {
+        const char* what;
+        void (*spoil)(Harness&);
+        const char* message;
+        bool reachedMedia;
+        bool loopRan;
+    };
+    const Row rows[] = {
+        {"a second instance", [](Harness& h) { h.p.anotherInstance = true; }, kAlreadyRunning, false, false},
+        {"no title picture", [](Harness& h) { h.p.pictures.clear(); }, kPictureLoadError, false, false},
+        {"a broken media layer", [](Harness& h) { h.p.mediaBreaks = true; }, kSoundLoadError, true, false},
+        {"a handler failing while the loop runs",
+         [](Harness& h) {
+             h.p.schedule(500, [&h] { startClick(h.s, h.p); });
+             h.p.schedule(900, [] { throw std::runtime_error("a handler failed"); });
+         },
+         kPictureLoadError, true, true},
+    };
+    for (const Row& row : rows) {
+        Harness h = withTitle();
+        row.spoil(h);
+        EXPECT_THROW(formLoad(h.s, h.p), ProgramEnded) << row.what;
+        EXPECT_EQ(h.p.messages, Commands{row.message}) << row.what;
+        EXPECT_EQ(h.p.mediaCommands.empty(), !row.reachedMedia) << row.what;
+        EXPECT_EQ(h.p.doEventsCount > 0, row.loopRan) << row.what;
+        EXPECT_FALSE(h.p.fakeForms.mainVisible) << row.what;
+        if (!row.loopRan) {
+            EXPECT_FALSE(h.s.gLoopOn) << row.what << ": the defaults are set last";
+            EXPECT_FALSE(h.p.fakeForms.titleTimerEnabled) << row.what << ": the title must not hand over behind the message";
+        }
+        if (std::string(row.message) == kAlreadyRunning) {  // refused before the title
+            EXPECT_FALSE(h.p.fakeForms.titleVisible);
+            EXPECT_TRUE(h.p.picturesLoaded.empty());
+        }
+    }
 }
 
 // A game started at 1 s is closed at `at`: its record is stored once, unless no mole has appeared yet.
@@ -124,6 +104,8 @@ TEST(Shutdown, EveryWayOfClosingStopsAndClosesTheMusicAndEndsTheLoop)
     }
 }
 
+// Start-up shows the title alone, with the music opened, the sounds found and the defaults set; the title
+// hands over to the bare playfield on its eleventh tick, a mouse press or its closing.
 TEST(Title, HandsOverOnTheEleventhTickAMousePressOrClosing)
 {
     struct Row {
@@ -144,6 +126,10 @@ TEST(Title, HandsOverOnTheEleventhTickAMousePressOrClosing)
             h.p.schedule(tick * 1000, [&h] { titleTimerTick(h.s, h.p); });
         if (row.act)
             h.p.schedule(row.ticks * 1000 + 500, [&h, &row] { row.act(h); });
+        h.p.schedule(0, [&h] {
+            EXPECT_TRUE(h.p.fakeForms.titleVisible && !h.p.fakeForms.mainVisible && h.s.gLoopOn);
+            EXPECT_EQ(h.top(5), 429);
+        });
         h.p.schedule(20000, [&h] { quitClick(h.s, h.p); });
         bool mainShownBeforeQuit = false;
         h.p.schedule(19999, [&h, &mainShownBeforeQuit] { mainShownBeforeQuit = h.p.fakeForms.mainVisible; });
@@ -157,6 +143,11 @@ TEST(Title, HandsOverOnTheEleventhTickAMousePressOrClosing)
             EXPECT_EQ(!h.p.fakeForms.titleTimerEnabled, row.handedOver) << row.way;
         }
         EXPECT_FALSE(h.s.gPlaying) << row.way;
+        EXPECT_EQ(h.p.fakeForms.titlePaintSize, QSize(640, 500));
+        EXPECT_EQ(h.p.mediaCommands.front(), kOpen);
+        EXPECT_EQ(h.s.gMissSound, Harness::kMissPath);
+        EXPECT_EQ(h.s.gHitSound, Harness::kHitPath);
+        EXPECT_TRUE(h.p.messages.empty()) << row.way;
     }
 }
 

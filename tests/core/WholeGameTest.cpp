@@ -1,6 +1,5 @@
 #include "Harness.h"
 #include "shell/Game.h"
-#include "screen/Music.h"
 #include "shell/KeyInput.h"
 #include "shell/Menus.h"
 #include "shell/Startup.h"
@@ -65,41 +64,6 @@ GameRun playGame(Harness& h, Tick startTick, int total, int speed)
     return run;
 }
 
-TEST(WholeGame, RunsToItsEndWithExactlyTheChosenNumberOfMoles)
-{
-    struct Row {
-        int total;
-        int speed;
-    };
-    const Row rows[] = {{30, 3}, {50, 2}, {70, 1}, {70, 3}};
-    for (const Row& row : rows) {
-        Harness h;
-        const GameRun run = playGame(h, 0, row.total, row.speed);
-        const std::string what = std::to_string(row.total) + " moles at speed " + std::to_string(row.speed);
-
-        EXPECT_EQ(h.s.gPopCount, row.total) << what;
-        EXPECT_EQ(run.maxPopCount, row.total) << what;
-        EXPECT_LT(run.lastFrame, 300'000) << what << ": the game ended well before the quit";
-        for (int i = 1; i <= kHoleCount; ++i)
-            EXPECT_EQ(h.top(i), h.s.gHoleBottom[i]) << what << ", hole " << i;
-        // Open, play at the start, a stop and play for each 67 s restart, stop at the natural end, then the
-        // two stop/close pairs of shutdown.
-        const Commands& sent = h.p.mediaCommands;
-        ASSERT_GE(sent.size(), 7u) << what;
-        EXPECT_EQ(sent[1], "play gBGMfile from 0 ") << what;
-        const Commands tail(sent.end() - 5, sent.end());
-        EXPECT_EQ(tail, (Commands{"stop gBGMfile ", "stop gBGMfile ", "close gBGMfile ", "stop gBGMfile ",
-                                  "close gBGMfile "}))
-            << what;
-        const auto restarts = static_cast<int>(sent.size() - 7) / 2;
-        EXPECT_EQ(restarts, elapsed(run.lastFrame, 500) / kMusicPeriodMs) << what;
-        EXPECT_TRUE(h.p.fakeForms.keyBoxVisible) << what << ": the natural end leaves the key box";
-        // A frame sends the window only what changed, never the whole picture.
-        for (const auto& blit : h.p.fakeForms.windowBlits)
-            ASSERT_NE(blit.from, QRect(0, 0, 640, 480)) << what;
-    }
-}
-
 TEST(WholeGame, PlaysTheSameWhenTheTickCounterWrapsDuringTheGame)
 {
     Harness atZero;
@@ -133,7 +97,9 @@ void sitDown(Harness& h, bool types, Tick at = 0)
     });
 }
 
-TEST(WholeGame, APerfectTypistCatchesEveryMoleAndOneWhoNeverTypesNone)
+// Every lesson at every speed: the game ends by itself with exactly the moles chosen, all caught by the
+// typist and none by the idle player, the music stopped, the record stored once.
+TEST(WholeGame, RunsToItsEndAPerfectTypistCatchingEveryMoleAndOneWhoNeverTypesNone)
 {
     std::vector<std::array<int, 4>> rows{{0, 6, 1, 30}};
     for (int lesson = 1; lesson <= 6; ++lesson) {
@@ -144,11 +110,27 @@ TEST(WholeGame, APerfectTypistCatchesEveryMoleAndOneWhoNeverTypesNone)
         Harness h;
         h.p.schedule(400, [&h, lesson] { lessonCheckClick(h.s, h.p, lesson); });
         sitDown(h, types != 0);
-        playGame(h, 0, total, speed);
+        const GameRun run = playGame(h, 0, total, speed);
         const std::string what = (types ? "typist, lesson " : "idle, lesson ") + std::to_string(lesson) +
                                  ", speed " + std::to_string(speed) + ", caught " + std::to_string(h.s.gHitCount);
         ASSERT_EQ(h.s.gPopCount, total) << what;
+        EXPECT_EQ(run.maxPopCount, total) << what;
+        EXPECT_LT(run.lastFrame, 300'000) << what << ": the game ended well before the quit";
         EXPECT_EQ(h.s.gHitCount, types ? total : 0) << what;
+        for (int i = 1; i <= kHoleCount; ++i)
+            EXPECT_EQ(h.top(i), h.s.gHoleBottom[i]) << what << ", hole " << i;
+        // Play at the start, a stop and play for each restart, stop at the natural end, then the two
+        // stop/close pairs of shutdown.
+        const Commands& sent = h.p.mediaCommands;
+        ASSERT_GE(sent.size(), 7u) << what;
+        EXPECT_EQ(sent[1], "play gBGMfile from 0 ") << what;
+        EXPECT_EQ(Commands(sent.end() - 5, sent.end()), (Commands{"stop gBGMfile ", "stop gBGMfile ", "close gBGMfile ",
+                                                                 "stop gBGMfile ", "close gBGMfile "}))
+            << what;
+        EXPECT_TRUE(h.p.fakeForms.keyBoxVisible) << what << ": the natural end leaves the key box";
+        // A frame sends the window only what changed, never the whole picture.
+        for (const auto& blit : h.p.fakeForms.windowBlits)
+            ASSERT_NE(blit.from, QRect(0, 0, 640, 480)) << what;
         EXPECT_EQ(h.p.soundsPlayed.empty(), !types) << what;
         // The natural end stores the game once, its counts per key adding up to the strip's.
         ASSERT_EQ(h.p.recordStore.saved.size(), 1u) << what;

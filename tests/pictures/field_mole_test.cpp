@@ -48,29 +48,27 @@ int enclosedWhite(const QImage& mask)
 
 } // namespace
 
-TEST(FieldMole, MasksAreCleanSolidAndAgreeWithTheirPictures)
-{
-    for (int n = 1; n <= 2 * kLookCount; ++n) {
-        const QImage picture = loadDeta(molePictureName(n));
-        const QImage mask = loadDeta(moleMaskName(n));
-        ASSERT_EQ(picture.size(), kMole.size()) << molePictureName(n).toStdString();
-        ASSERT_EQ(mask.size(), kMole.size()) << moleMaskName(n).toStdString();
-        const Found grey = find(mask, moleMaskName(n), kMole,
-                                [&](int x, int y, QRgb) { return !maskBlack(mask, x, y) && !maskWhite(mask, x, y); });
-        const Found halo = find(picture, molePictureName(n), kMole,
-                                [&](int x, int y, QRgb c) { return maskBlack(mask, x, y) && minChannel(c) >= kWhiteFloor; });
-        const Found fringe = find(picture, molePictureName(n), kMole,
-                                  [&](int x, int y, QRgb c) { return maskWhite(mask, x, y) && minChannel(c) < kFringeFloor; });
-        EXPECT_LE(grey.count, kMaxGreyMaskPixels) << "grey mask: " << grey;
-        EXPECT_EQ(halo.count, 0) << "white under the mask's black: " << halo;
-        EXPECT_LE(fringe.count, kMaxFringePixels) << "drawing outside the mask: " << fringe;
-        EXPECT_EQ(enclosedWhite(mask), 0) << moleMaskName(n).toStdString() << ": the meadow shows through the body";
-    }
-}
-
-TEST(FieldMole, CaughtMoleKeepsItsOutlineButChangesItsFace)
+// Each look, awake and caught: a clean solid mask that agrees with its picture; caught, the same outline
+// with another face.
+TEST(FieldMole, MasksAreCleanSolidAndAgreeWithTheirPicturesAndCaughtChangesOnlyTheFace)
 {
     for (int look = 1; look <= kLookCount; ++look) {
+        for (int n : {look, look + kLookCount}) {
+            const QImage picture = loadDeta(molePictureName(n));
+            const QImage mask = loadDeta(moleMaskName(n));
+            ASSERT_EQ(picture.size(), kMole.size()) << molePictureName(n).toStdString();
+            ASSERT_EQ(mask.size(), kMole.size()) << moleMaskName(n).toStdString();
+            const Found grey = find(mask, moleMaskName(n), kMole,
+                                    [&](int x, int y, QRgb) { return !maskBlack(mask, x, y) && !maskWhite(mask, x, y); });
+            const Found halo = find(picture, molePictureName(n), kMole,
+                                    [&](int x, int y, QRgb c) { return maskBlack(mask, x, y) && minChannel(c) >= kWhiteFloor; });
+            const Found fringe = find(picture, molePictureName(n), kMole,
+                                      [&](int x, int y, QRgb c) { return maskWhite(mask, x, y) && minChannel(c) < kFringeFloor; });
+            EXPECT_LE(grey.count, kMaxGreyMaskPixels) << "grey mask: " << grey;
+            EXPECT_EQ(halo.count, 0) << "white under the mask's black: " << halo;
+            EXPECT_LE(fringe.count, kMaxFringePixels) << "drawing outside the mask: " << fringe;
+            EXPECT_EQ(enclosedWhite(mask), 0) << moleMaskName(n).toStdString() << ": the meadow shows through the body";
+        }
         const QImage awake = loadDeta(molePictureName(look)), awakeMask = loadDeta(moleMaskName(look));
         const QImage caught = loadDeta(molePictureName(look + kLookCount));
         const QImage caughtMask = loadDeta(moleMaskName(look + kLookCount));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace zunaka {
@@ -26,14 +27,8 @@ Sound constantSound(std::int16_t value, int frames)
 
 TEST(SoundMixer, AddsTheEffectToTheMusicWithoutWrappingAround)
 {
-    struct Case {
-        const char* name;
-        std::int16_t music;
-        bool musicOn;
-        std::int16_t effect;
-        std::int16_t expected;
-    };
-    const Case cases[] = {
+    // What sounds: the music's value, whether it plays, the effect's value; then the sum expected.
+    const std::tuple<const char*, std::int16_t, bool, std::int16_t, std::int16_t> cases[] = {
         {"effect alone", 0, false, 1200, 1200},
         {"music alone", 300, true, 0, 300},
         {"both", 300, true, 1200, 1500},
@@ -41,18 +36,17 @@ TEST(SoundMixer, AddsTheEffectToTheMusicWithoutWrappingAround)
         {"loud both clip low", -30000, true, -10000, -32768},
         {"stopped music adds nothing", 5000, false, 1000, 1000},
     };
-    for (const Case& c : cases) {
+    for (const auto& [name, value, on, effectValue, expected] : cases) {
         ConstantMusic music;
-        music.value = c.music;
-        music.on = c.musicOn;
+        music.value = value;
+        music.on = on;
         SoundMixer mixer;
         mixer.setMusic(&music);
-        const Sound effect = constantSound(c.effect, 8);
+        const Sound effect = constantSound(effectValue, 8);
         mixer.startEffect(&effect);
         std::vector<std::int16_t> out(8 * output::kChannels, 77);
         mixer.render(out.data(), 8);
-        EXPECT_EQ(out.front(), c.expected) << c.name;
-        EXPECT_EQ(out.back(), c.expected) << c.name;
+        EXPECT_EQ(std::pair(out.front(), out.back()), std::pair(expected, expected)) << name;
     }
 }
 

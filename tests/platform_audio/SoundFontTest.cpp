@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 namespace zunaka {
 namespace {
@@ -15,13 +16,8 @@ constexpr const char* kMine = "/home/u/my.sf2";
 
 TEST(SoundFontChoice, TheUsersFontFirstThenTheSmallestInstalled)
 {
-    struct Case {
-        const char* name;
-        const char* userValue;
-        std::set<std::string> installed;
-        std::optional<std::string> expected;
-    };
-    const Case cases[] = {
+    // What the user's variable names, what is installed, and the font chosen.
+    const std::tuple<const char*, const char*, std::set<std::string>, std::optional<std::string>> cases[] = {
         {"all installed", nullptr, {kSmall, kDefaultSf3, kDefaultSf2, kLarge}, kSmall},
         {"no small font", nullptr, {kDefaultSf3, kDefaultSf2}, kDefaultSf3},
         {"only sf2 default", nullptr, {kDefaultSf2, kLarge}, kDefaultSf2},
@@ -32,11 +28,10 @@ TEST(SoundFontChoice, TheUsersFontFirstThenTheSmallestInstalled)
         {"user named one that is gone", "/gone.sf2", {kSmall}, kSmall},
         {"user variable empty", "", {kSmall}, kSmall},
     };
-    for (const Case& c : cases) {
-        const auto exists = [&](const std::string& path) { return c.installed.count(path) > 0; };
-        const auto actual = soundFontToLoad(c.userValue, exists);
-        EXPECT_EQ(actual, c.expected) << c.name << ": expected " << c.expected.value_or("(none)") << ", got "
-                                      << actual.value_or("(none)");
+    for (const auto& [name, userValue, installed, expected] : cases) {
+        const auto actual = soundFontToLoad(userValue, [&](const std::string& path) { return installed.count(path) > 0; });
+        EXPECT_EQ(actual, expected) << name << ": expected " << expected.value_or("(none)") << ", got "
+                                    << actual.value_or("(none)");
     }
 }
 

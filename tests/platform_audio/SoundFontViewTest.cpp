@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace zunaka {
@@ -35,13 +36,8 @@ std::string bytes(std::initializer_list<int> values)
 
 TEST(PiecePresets, TheProgramsAPieceSelectsAndTheChannelsThatPlayBeforeChoosing)
 {
-    struct Case {
-        const char* name;
-        std::string midi;
-        std::set<PresetId> presets;
-        std::set<int> defaultChannels;
-    };
-    const Case cases[] = {
+    // A piece; the presets it selects, and the channels that play before any selection.
+    const std::tuple<const char*, std::string, std::set<PresetId>, std::set<int>> cases[] = {
         {"program change", midiFile(bytes({0, 0xC0, 5})), {{0, 5}}, {}},
         {"bank select first", midiFile(bytes({0, 0xB1, 0, 8, 0, 0xC1, 3})), {{8, 3}}, {}},
         {"drum channel in the drum bank", midiFile(bytes({0, 0xB9, 0, 8, 0, 0xC9, 16})), {{128, 16}}, {}},
@@ -53,10 +49,9 @@ TEST(PiecePresets, TheProgramsAPieceSelectsAndTheChannelsThatPlayBeforeChoosing)
         {"cut short", midiFile(bytes({0, 0xC5, 2, 0, 0x95})).substr(0, 28), {{0, 2}}, {}},
         {"not MIDI", "RIFF and more", {}, {}},
     };
-    for (const Case& c : cases) {
-        const PieceNeeds needs = piecePresets(c.midi);
-        EXPECT_EQ(needs.presets, c.presets) << c.name;
-        EXPECT_EQ(needs.defaultChannels, c.defaultChannels) << c.name;
+    for (const auto& [name, midi, presets, defaultChannels] : cases) {
+        const PieceNeeds needs = piecePresets(midi);
+        EXPECT_EQ(std::pair(needs.presets, needs.defaultChannels), std::pair(presets, defaultChannels)) << name;
     }
 }
 

@@ -21,20 +21,8 @@ namespace {
 
 GameRecord game(int caught, const std::string& player = "みんな")
 {
-    GameRecord record;
-    record.started = "2026-10-25T02:30:00+01:00";
-    record.lesson = 7;
-    record.speed = 2;
-    record.moles = 50;
-    record.appeared = 50;
-    record.caught = caught;
-    record.misses = 2;
-    record.playedMs = 61234;
-    record.finished = caught % 2 == 0;
-    record.player = player;
-    record.keys = {{"A", {3, 2}}, {";", {2, 1}}};
-    record.missList = {{";", {":", "A"}}, {"Q", {}}};
-    return record;
+    return {"2026-10-25T02:30:00+01:00", 7, 2, 50, 50, caught, 2, 61234, caught % 2 == 0, player,
+            {{"A", {3, 2}}, {";", {2, 1}}}, {{";", {":", "A"}}, {"Q", {}}}};
 }
 
 // Another program's connection to the file.

@@ -1,6 +1,7 @@
 // The real windows on Qt's offscreen platform, driven with Qt Test's helpers; the rest of the platform
 // is the fake, so the sounds stay recorded.
 #include "KeyBox.h"
+#include "PlayerDialog.h"
 #include "QtForms.h"
 #include "holes/HoleModel.h"
 #include "screen/WindowSize.h"
@@ -8,9 +9,11 @@
 #include "shell/Game.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -140,6 +143,28 @@ TEST(Windows, ClosingEitherWindowRunsItsUnloadHandlersOnce)
     EXPECT_FALSE(w.s.gLoopOn);
     EXPECT_EQ(w.mediaResults, (std::vector<int>{mci::kOk, mci::kOk, mci::kNotOpen, mci::kNotOpen}))
         << ::testing::PrintToString(w.mediaCommands);
+}
+
+// なまえ, answered as soon as it shows: a name typed wins over the list's choice and is cut to ten
+// characters; without room for another player the box takes nothing; cancelling chooses no one.
+TEST(Windows, ThePlayerDialogTakesATypedNameOfTenCharactersAtMostOrTheListsChoice)
+{
+    const std::tuple<bool, QString, bool, std::optional<std::string>> rows[] = {
+        {true, "", true, "たろう"},
+        {true, "abcdefghijkl", true, "abcdefghij"},
+        {false, "abc", true, "たろう"},
+        {true, "abc", false, std::nullopt},
+    };
+    for (const auto& [mayAdd, typed, accepted, chosen] : rows) {
+        QTimer::singleShot(0, [typed = typed, accepted = accepted] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            QTest::keyClicks(dialog->findChild<QLineEdit*>(), typed);
+            accepted ? dialog->accept() : dialog->reject();
+        });
+        EXPECT_EQ(PlayerDialog::ask(nullptr, {"みんな", "たろう"}, "たろう", mayAdd), chosen)
+            << "typed " << typed.toStdString() << (mayAdd ? "" : ", no room");
+    }
 }
 
 } // namespace
