@@ -49,20 +49,6 @@ TEST(HoleTiming, HideAndShowWaitsByTheSpeed)
     }
 }
 
-TEST(HoleModel, HiddenRectanglesAndWholeStepsOfTravel)
-{
-    Harness h;
-    h.setUp();
-    const HoleRect expected[] = {{63, 252, 188, 397}, {270, 228, 395, 373}, {464, 252, 589, 397},
-                                 {63, 406, 188, 551}, {270, 429, 395, 574}, {464, 406, 589, 551}};
-    const int travel[] = {140, 120, 120, 120, 140, 120};
-    for (int i = 1; i <= kHoleCount; ++i) {
-        EXPECT_EQ(h.s.gHoleRect[i], expected[i - 1]) << "hole " << i;
-        EXPECT_EQ(h.s.gHoleBottom[i] - h.s.gHoleTop[i], travel[i - 1]) << "hole " << i;
-        EXPECT_EQ((h.s.gHoleBottom[i] - h.s.gHoleTop[i]) % h.s.gStep, 0) << "hole " << i;
-    }
-}
-
 constexpr int kFrame = 31;  // the first tick on which a frame may run
 
 // A hole whose hide wait has just run out, everything else quiet.

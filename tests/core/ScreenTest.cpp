@@ -83,28 +83,6 @@ TEST(Screen, WindowAndSurfacesFitTheScreen)
     }
 }
 
-TEST(Screen, LoadingStopsAtTheFirstMissingPicture)
-{
-    const std::string folder = "/opt/zunaka/Deta/";
-    std::vector<std::string> files{"Back.jpg"};
-    for (const char* name : {"Zun??.jpg", "ZunMask??.jpg"})
-        for (int n = 1; n <= kMolePictureCount; ++n)
-            files.push_back(pictureFileName(name, n));
-    files.push_back("KeyBorad.jpg");
-    for (std::size_t missing = 0; missing < files.size(); ++missing) {
-        Harness h;
-        h.providePictures();
-        h.p.pictures.erase(folder + files[missing]);
-        arrangeControls(h.s, h.p);
-        EXPECT_THROW(loadImages(h.s, h.p), ProgramEnded) << files[missing];
-        std::vector<std::string> expected;
-        for (std::size_t i = 0; i < missing; ++i)
-            expected.push_back(folder + files[i]);
-        EXPECT_EQ(h.p.picturesLoaded, expected) << files[missing];
-        EXPECT_EQ(h.p.messages, std::vector<std::string>{kPictureLoadError}) << files[missing];
-    }
-}
-
 TEST(Screen, PicturesLoadFromAFolderWithJapaneseAndBlanksInItsPath)
 {
     QTemporaryDir root;

@@ -222,20 +222,6 @@ TEST_F(SdlAudioTest, ASoundDeviceThatFailsOrGoesAwayIsTriedAgainFiveSecondsOn)
     }
 }
 
-// Where there is no sound card SDL ends up in ALSA, whose library would print a dozen lines of its own;
-// where there is one, the device opens quietly.
-TEST_F(SdlAudioTest, AlsaSaysAtMostOneLine)
-{
-    setenv("SDL_AUDIODRIVER", "alsa", 1);
-    ::testing::internal::CaptureStderr();
-    {
-        SdlAudio audio(stillClock);
-        audio.playEffect(files().shortEffect, kSndEffectFlags);
-    }
-    const std::string said = ::testing::internal::GetCapturedStderr();
-    EXPECT_LE(std::count(said.begin(), said.end(), '\n'), 1) << said;
-}
-
 // The program finds the engine in zunaka-audio.so beside itself; without it, it plays nothing, judges a
 // music file all the same, and says why once.
 TEST_F(SdlAudioTest, TheModuleBesideTheProgramOrSilenceAndOneLine)

@@ -96,13 +96,5 @@ TEST(SoundFontView, ThePieceSoundsTheSameAsFromTheWholeSoundFont)
     EXPECT_GT(*std::max_element(whole.begin(), whole.end()), 1000) << "the piece rendered silent";
 }
 
-TEST(SoundFontView, WhatIsNoSoundFontGivesNoView)
-{
-    const std::string path = ::testing::TempDir() + "zunaka-not-a-soundfont.sf2";
-    std::ofstream(path, std::ios::binary) << midiFile(bytes({0, 0xC0, 5}));
-    EXPECT_FALSE(SoundFontView::make(path, {{0, 5}}));
-    EXPECT_FALSE(SoundFontView::make(path + ".missing", {{0, 5}}));
-}
-
 } // namespace
 } // namespace zunaka

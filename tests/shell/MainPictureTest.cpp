@@ -68,17 +68,5 @@ TEST(MainPicture, ARepaintShowsWhatWasLastSentThere)
     }
 }
 
-TEST(MainPicture, ShowingTheWindowAsksForTheWholePicture)
-{
-    QWidget window;
-    MainPicture picture(&window);
-    int shown = 0;
-    picture.onShown = [&shown] { ++shown; };
-    window.show();
-    window.hide();
-    window.show();
-    EXPECT_EQ(shown, 2);
-}
-
 } // namespace
 } // namespace zunaka
