@@ -17,24 +17,13 @@ SOCKET=wayland-zunaka
 # no suppression can name. The game's own leaks are looked for in every other scenario.
 [ -n "${ASAN_OPTIONS:-}" ] && export ASAN_OPTIONS="$ASAN_OPTIONS:detect_leaks=0"
 
-field() { echo "$1" | tr ' ' '\n' | sed -n "s/^$2=//p"; }
-
 # The pointer out of the way, in the top-left corner, clear of the windows' contents: weston draws it into
 # its output, over whatever the game shows there. weston follows the X pointer by its moves, not its
 # place, and stops at the edges where X may not: in the corner both are at 0,0 again.
 park_pointer() { xdotool mousemove 0 0; sleep 0.3; }
 
-# Waits until the screen shows `what` (title or field); prints where, as +X+Y.
-wait_shown() {
-  local what=$1 at
-  for _ in $(seq 50); do
-    import -window root "$WORK/screen.png"
-    at=$(field "$("$PROBE" "$PROGRAM_DIR" find "$WORK/screen.png")" "$what")
-    [ "$at" != none ] && { echo "$at"; return 0; }
-    sleep 0.2
-  done
-  fail "weston does not show the $what"
-}
+# Whether the screen shows `what` (title or field); AT is then where, as +X+Y.
+shows() { import -window root "$WORK/screen.png"; AT=$(field "$(probe find "$WORK/screen.png")" "$1"); [ "$AT" != none ]; }
 
 # The pointer comes in and moves first: the window must know it is there before the click.
 click_at() {
@@ -44,7 +33,7 @@ click_at() {
   park_pointer
 }
 # The main window's client area in a fresh screenshot, for the probe.
-client() { import -window root "$WORK/$1.png"; echo "$WORK/$1.png$FIELD"; }
+field_now() { import -window root "$WORK/screen.png"; echo "$WORK/screen.png$FIELD"; }
 # A point of the client area, in the screen's coordinates.
 click_client() {
   local x=${FIELD#+} y
@@ -57,38 +46,29 @@ SCREEN=1024x768 start_display
 printf '[shell]\npanel-position=none\n' >"$WORK/weston.ini"
 weston --backend=x11-backend.so --use-pixman --width=1024 --height=768 --socket="$SOCKET" --idle-time=0 \
   --config="$WORK/weston.ini" --log="$WORK/weston.log" &
-for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/$SOCKET" ] && break; sleep 0.1; done
-[ -S "$XDG_RUNTIME_DIR/$SOCKET" ] || fail "weston did not start: $(cat "$WORK/weston.log")"
+poll 100 [ -S "$XDG_RUNTIME_DIR/$SOCKET" ] || fail "weston did not start: $(cat "$WORK/weston.log")"
 park_pointer
 wayland() { env -u DISPLAY QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY="$SOCKET" "$@"; }
 
 # Every request the game makes of the compositor goes to the log.
 WAYLAND_DEBUG=client wayland "$BIN" 2>"$WORK/wayland.log" & PID=$!
-title=$(wait_shown title)
-echo "title at $title"
-x=${title#+} && y=${x#*+} && x=${x%+*}
-click_at $((x + 320)) $((y + 400))
-FIELD=$(wait_shown field)
+poll 50 shows title || fail "weston does not show the title"
+FIELD=$AT
+click_client 320 400
+poll 50 shows field || fail "weston does not show the field"
+FIELD=$AT
 echo "main window's client area at $FIELD"
-[ "$("$PROBE" "$PROGRAM_DIR" bare "$(client handed-over)")" = differs=0 ] || fail "the field after the hand-over is not bare"
+bare field_now handed-over
 
 # つかいかた from the keyboard: a tap of Alt, left past きろく, the last menu, down to the item.
-xdotool key alt; sleep 0.3; xdotool key --delay 100 Left Left Down Return; sleep 0.5
-page=$("$PROBE" "$PROGRAM_DIR" help "$(client help)")
-[ "$(field "$page" page)" -eq 0 ] && [ "$(field "$page" button)" -gt 0 ] || fail "the guide page differs: $page"
-click_client 580 455; sleep 0.3
-[ "$("$PROBE" "$PROGRAM_DIR" bare "$(client after-ok)")" = differs=0 ] || fail "OK did not bring back the bare field"
-
-xdotool key ctrl+g; sleep 0.5
-for _ in $(seq 10); do
-  xdotool type --delay 100 'asdfghjkl;:]'
-  counts=$(field "$("$PROBE" "$PROGRAM_DIR" counts "$(client playing)")" strip)
-  [ "$counts" != none ] && [ "${counts#*/}" -gt 0 ] && break
-done
-[ "$counts" != none ] && [ "${counts#*/}" -gt 0 ] || fail "no mole caught: $counts"
-echo "counts on screen: $counts"
-xdotool key ctrl+s; sleep 0.5
-[ "$("$PROBE" "$PROGRAM_DIR" bare "$(client stopped)")" = differs=0 ] || fail "Ctrl+S did not clear the field"
+xdotool key --delay 100 alt Left Left Down Return
+guide_page field_now
+click_client 580 455
+bare field_now after-ok
+xdotool key ctrl+g
+type_until_caught field_now 100
+xdotool key ctrl+s
+bare field_now stopped
 
 # A second start: its message comes up on top with the keyboard, and Return ends it with a failure status.
 wayland "$BIN" 2>"$WORK/err2" & second=$!
