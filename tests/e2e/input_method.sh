@@ -8,32 +8,23 @@
 # show in the key box exactly as with it off, the toggle keys (半角/全角, ひらがな/カタカナ, 変換, 無変換)
 # must not switch composition, no candidate window may open, and the shortcuts and menus still work.
 # Last, the line edit still composes kana: its own state is untouched.
-# mozc's server will not run as root, so the whole desktop (X server, session bus, input method, game)
-# runs as `nobody` with a home of its own when the tests run as root.
+# mozc's server will not run as root: the whole desktop (X server, session bus, input method, game) runs
+# as AS_NOBODY with a home of its own.
 set -euo pipefail
 BIN=$1 DETA=$2 PROBE=$3 CHECK=$4 IM=$5
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 if [ -z "${ZUNAKA_IM_DESKTOP:-}" ]; then
-  chmod 755 "$WORK"
-  copy_program "$BIN" "$DETA" "$WORK/prog"
-  # The desktop's user may not reach into the build tree.
-  cp "$PROBE" "$CHECK" "$WORK/prog/"
-  mkdir "$WORK/home"
-  as=()
-  if [ "$(id -u)" -eq 0 ]; then
-    chown nobody: "$WORK/home"
-    as=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
-  fi
+  chmod 755 "$WORK"; mkdir "$WORK/home"
+  [ ${#AS_NOBODY[@]} -eq 0 ] || chown nobody: "$WORK/home"
+  # The desktop's user may not reach into the build tree; the desktop makes its own runtime folder.
+  copy_program "$BIN" "$DETA" "$WORK/prog" && cp "$PROBE" "$CHECK" "$WORK/prog/"
   rc=0
-  # The desktop makes its own runtime folder.
-  env -u XDG_RUNTIME_DIR HOME=$WORK/home ZUNAKA_IM_DESKTOP=1 "${as[@]}" dbus-run-session -- \
-    "$0" "$WORK/prog/zunaka" "$WORK/prog/Deta" "$WORK/prog/$(basename "$PROBE")" "$WORK/prog/$(basename "$CHECK")" \
-    "$IM" || rc=$?
+  env -u XDG_RUNTIME_DIR HOME=$WORK/home ZUNAKA_IM_DESKTOP=1 "${AS_NOBODY[@]}" dbus-run-session -- "$0" "$WORK/prog/zunaka" \
+    "$WORK/prog/Deta" "$WORK/prog/$(basename "$PROBE")" "$WORK/prog/$(basename "$CHECK")" "$IM" || rc=$?
   # mozc's server outlives the desktop that started it: the one started with this home goes now.
   for pid in $(pgrep -x mozc_server || true); do
-    if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "HOME=$WORK/home"; then kill "$pid"; fi
-  done
+    ! tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "HOME=$WORK/home" || kill "$pid"; done
   exit "$rc"
 fi
 
@@ -73,12 +64,8 @@ ibus_state() { ibus engine 2>/dev/null; }
 ibus_on() { ibus_engine mozc-jp || fail "ibus did not switch to mozc"; }
 ibus_focused() { sleep 0.5; }
 
-# The key box, as the window shows it.
-box_shot() {
-  local height
-  height=$(xdotool getwindowgeometry --shell "$main" | sed -n 's/^HEIGHT=//p')
-  import -window "$main" -crop "60x70+290+$((height - 480 + 10))" +repage "$1"
-}
+# The key box, as the window shows it at 290,10 of the client area.
+box_shot() { eval "$(xdotool getwindowgeometry --shell "$main")"; import -window "$main" -crop "60x70+290+$((HEIGHT - 470))" +repage "$1"; }
 
 # Whether two pictures of the key box show the same: pixel for pixel, but for the blinking text cursor, a
 # column one pixel wide that one may show and the other not.
@@ -94,21 +81,14 @@ type_into_box() { xdotool key "$1"; poll 30 box_changed "$2" || fail "the key bo
 
 # Visible top-level windows beside the game's and the line edit's: a candidate window or a preedit box.
 strangers() {
-  local id root
-  root=$(xwininfo -root | sed -n 's/.*Window id: \([0-9a-fx]*\).*/\1/p')
   for id in $(xdotool search --onlyvisible --maxdepth 1 --name '' 2>/dev/null); do
-    [ "$id" -eq "$((root))" ] && continue
-    case $(xdotool getwindowname "$id" 2>/dev/null) in "$TITLE" | zunaka-im-check) ;; *) echo "$id" ;; esac
+    case $(xdotool getwindowname "$id" 2>/dev/null) in "$TITLE" | zunaka-im-check) ;; *) [ "$id" -eq "$ROOT" ] || echo "$id" ;; esac
   done
 }
-
-focus_edit() {
-  xdotool mousemove --window "$edit" 10 10
-  xdotool windowfocus --sync "$edit"
-  "${IM}_focused"
-}
+focus_edit() { xdotool mousemove --window "$edit" 10 10 windowfocus --sync "$edit"; "${IM}_focused"; }
 
 start_display
+ROOT=$(($(xwininfo -root | sed -n 's/.*Window id: \([0-9a-fx]*\).*/\1/p')))
 # The Japanese layout: the toggle keys exist only there.
 setxkbmap jp
 "start_$IM"

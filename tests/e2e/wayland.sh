@@ -3,10 +3,10 @@
 # back end and no X display to fall back on.
 #   wayland.sh BINARY DETA_DIR PROBE
 # PROBE is zunaka_e2e_probe; a Wayland window has no id to grab, so it finds the windows in a screenshot
-# of weston's output. The title shows and hands over at a click, the main window then has the keyboard
-# without being clicked, the menus open the guide page from the keyboard and its OK button closes it, moles
-# are caught, Ctrl+S clears the field, a second start shows its ending message and ends when it is
-# answered, and Ctrl+Q quits. The game never makes an X window and never asks for the on-screen keyboard.
+# of weston's output. The title hands over at a click, the main window then has the keyboard, the menus
+# open the guide page from the keyboard and its OK closes it, moles are caught, Ctrl+S clears the field,
+# a second start's message ends it when answered, and Ctrl+Q quits. The game makes no X window and never
+# asks for the on-screen keyboard.
 set -euo pipefail
 BIN=$1 DETA=$2 PROBE=$3
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
@@ -25,20 +25,15 @@ park_pointer() { xdotool mousemove 0 0; sleep 0.3; }
 # Whether the screen shows `what` (title or field); AT is then where, as +X+Y.
 shows() { import -window root "$WORK/screen.png"; AT=$(field "$(probe find "$WORK/screen.png")" "$1"); [ "$AT" != none ]; }
 
-# The pointer comes in and moves first: the window must know it is there before the click.
-click_at() {
-  xdotool mousemove $(($1 - 5)) "$2"; sleep 0.2
-  xdotool mousemove "$1" "$2"; sleep 0.2
-  xdotool click 1
-  park_pointer
-}
 # The main window's client area in a fresh screenshot, for the probe.
 field_now() { import -window root "$WORK/screen.png"; echo "$WORK/screen.png$FIELD"; }
-# A point of the client area, in the screen's coordinates.
+# Clicks x y of the window at FIELD. The pointer comes in and moves first: the window must know it is
+# there before the click.
 click_client() {
   local x=${FIELD#+} y
-  y=${x#*+} x=${x%+*}
-  click_at $((x + $1)) $((y + $2))
+  y=$((${x#*+} + $2)) x=$((${x%+*} + $1))
+  xdotool mousemove $((x - 5)) "$y" sleep 0.2 mousemove "$x" "$y" sleep 0.2 click 1
+  park_pointer
 }
 
 SCREEN=1024x768 start_display
