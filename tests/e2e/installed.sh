@@ -3,7 +3,6 @@
 # each checked by its validator, and games played on a virtual display through the installed program,
 # started as the menu entry starts it.
 #   installed.sh PREFIX BUILD_DIR PROBE SCENARIO
-# PROBE is zunaka_e2e_probe, which looks at the window and listens to the sound captured on disk.
 set -euo pipefail
 PREFIX=$1 BUILD=$2 PROBE=$3 SCENARIO=$4
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
@@ -14,18 +13,13 @@ DESKTOP=$(echo "$PREFIX"/share/applications/*.desktop)
 CAPTURE=$WORK/capture.raw
 BYTES_PER_SECOND=$((44100 * 4))
 
-needs_display() {
-  command -v Xvfb >/dev/null || { echo "SKIP: Xvfb is not installed (scripts/test installs it)"; exit 77; }
-  start_display
-}
-
 # Starts the game with the command of the installed menu entry, found on PATH as a desktop finds it, with
 # its sound written to $CAPTURE.
 start_from_menu() {
-  local command
-  command=$(sed -n 's/^Exec=//p' "$DESKTOP")
-  export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$CAPTURE
-  PATH="$PREFIX/bin:$PATH" launch "$(PATH="$PREFIX/bin:$PATH" command -v "$command")"
+  command -v Xvfb >/dev/null || { echo "SKIP: Xvfb is not installed (scripts/test installs it)"; exit 77; }
+  start_display
+  export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$CAPTURE PATH="$PREFIX/bin:$PATH"
+  launch "$(command -v "$(sed -n 's/^Exec=//p' "$DESKTOP")")"
 }
 
 case $SCENARIO in
@@ -75,20 +69,18 @@ package)
   echo "$(basename "$deb"): $(stat -c %s "$deb") bytes; Depends: $depends" ;;
 
 game)
-  # A whole game from settings chosen with the keyboard alone, watched and listened to, then its records.
-  # レッスン２, はやい and ５０ then carry the only marks of their menus. A typist cycling through lesson 2's
-  # keys catches moles, which it could not in another lesson; moles show only in their holes, caught moles
-  # sink in their caught look, the strip ends at 50 appeared, and the music plays from the start to the
-  # natural end and then stops, keys after the end sounding nothing. `zunaka --records` lists the game
-  # with its settings and the counts the strip showed; it needs no display and creates nothing where no
-  # file is. The records page and the guide page each cover the field, and their OK gives it back. A
-  # second game killed midway loses only itself and leaves the file sound; a file that is no database is
-  # listed as one line on standard error with status 1, and left as it was.
+  # A game of レッスン２, はやい and ５０, chosen with the keyboard alone and then the only marks of their
+  # menus. Lesson 2's keys catch moles, as no other lesson's would; moles show only in their holes and
+  # sink caught in their caught look, the strip ends at 50 appeared, and the music plays from the start
+  # to the natural end, keys after it sounding nothing. `zunaka --records` lists the game as played, and
+  # with no file lists nothing and creates nothing. The records and guide pages' OK gives the field back.
+  # A second game killed midway leaves the file sound; a file that is no database is listed as one line
+  # on standard error with status 1, and left as it was.
   RECORDS=$XDG_DATA_HOME/zunaka/records.sqlite
   list() { env -u DISPLAY "$PROGRAM" --records; }
   [ "$(list)" = "$(printf 'started\tlesson\tspeed\tmoles\tappeared\tcaught\tmisses\tseconds\tfinished\tplayer')" ] &&
     [ ! -e "$XDG_DATA_HOME" ] || fail "the listing without a file: $(list); created: $(find "$XDG_DATA_HOME")"
-  needs_display; start_from_menu
+  start_from_menu
   main=$(past_title)
   xprop -id "$main" _NET_WM_ICON | grep -q 'Icon (32 x 32)' || fail "the main window has no icon"
   choose "$main" Right Down Down Return              # レッスン２
@@ -114,9 +106,8 @@ game)
     fail "expected silence before and after the game, music during it"
 
   list
-  [ "$(list | wc -l)" -eq 2 ] || fail "expected one game listed"
   IFS=$'\t' read -r started lesson speed moles appeared caught misses seconds finished player < <(list | tail -1)
-  [ "$lesson $speed $moles $finished $player" = "2 1 50 1 みんな" ] || fail "settings listed: $(list | tail -1)"
+  [ "$(list | wc -l)/$lesson $speed $moles $finished $player" = "2/2 1 50 1 みんな" ] || fail "listed: $(list)"
   [ "$appeared/$caught" = "$strip" ] || fail "listed $appeared/$caught, the strip showed $strip"
   [[ $started == 20[0-9][0-9]-*T*[+-Z]* ]] && [ "$seconds" -gt 0 ] || fail "time listed: $(list | tail -1)"
   [ "$(stat -c %a "$RECORDS")" = 600 ] || fail "the file is readable by others: $(stat -c %a "$RECORDS")"
@@ -136,8 +127,7 @@ game)
   poll 100 under_way || fail "the second game showed no mole"
   [ "$(list | wc -l)" -eq 2 ] || fail "the listing during the second game: $(list)"
   kill -KILL "$PID"; wait "$PID" 2>/dev/null || true
-  [ "$(sqlite3 "$RECORDS" 'PRAGMA integrity_check')" = ok ] || fail "the file after SIGKILL is damaged"
-  [ "$(list | wc -l)" -eq 2 ] || fail "after SIGKILL: $(list)"
+  [ "$(sqlite3 "$RECORDS" 'PRAGMA integrity_check')" = ok ] && [ "$(list | wc -l)" -eq 2 ] || fail "after SIGKILL: $(list)"
   echo "not a database" >"$RECORDS"
   rc=0; out=$(list 2>&1) || rc=$?
   [ "$rc" -eq 1 ] && [ "$(echo "$out" | wc -l)" -eq 1 ] || fail "an unreadable file listed with status $rc: $out"

@@ -1,5 +1,5 @@
-# Shared by the end-to-end scripts: a work folder, a virtual display of its own, and ways to wait for the
-# game's windows, drive them as a player would and see what they show. Sourced, not run.
+# Sourced by the end-to-end scripts: a work folder, a virtual display, and ways to wait for the game's
+# windows, drive them as a player would and see what they show.
 TITLE="ずなかタイピング"
 WORK=$(mktemp -d)
 # The server is waited for: one still shutting down would answer the next script on the same display
@@ -21,11 +21,7 @@ fail() {
 }
 
 # Runs the command every 0.1 s until it succeeds, at most `tries` times.
-poll() {
-  local tries=$1; shift
-  for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.1; done
-  return 1
-}
+poll() { for _ in $(seq "$1"); do "${@:2}" && return 0; sleep 0.1; done; return 1; }
 
 # "key=value key=value" -> the value of one key.
 field() { echo "$1" | tr ' ' '\n' | sed -n "s/^$2=//p"; }
@@ -43,33 +39,29 @@ start_display() {
     fail "no virtual display"
 }
 
-# Waits until `count` visible windows carry the game's caption, none of them `old`, for at most `tries`
-# tenths of a second; prints their ids. Only process WINDOWS_OF's count when it is set.
+# Waits until `count` visible windows, none `old`, carry the game's caption (only process WINDOWS_OF's,
+# when set), for at most `tries` tenths of a second; prints their ids.
 windows_are() {
   IDS=$(xdotool search --all --onlyvisible ${WINDOWS_OF:+--pid "$WINDOWS_OF"} --name "$TITLE" 2>/dev/null || true)
   [ "$(echo -n "$IDS" | grep -c .)" -eq "$1" ] && ! grep -qx "${2:-none}" <<<"$IDS"
 }
 wait_windows() { poll "${3:-100}" windows_are "$1" "${2:-}" || fail "not $1 new visible window(s): $IDS"; echo "$IDS"; }
 
-# Waits for the process to end and returns its exit status.
+# Waits for the process to end; its exit status.
 gone() { ! kill -0 "$1" 2>/dev/null; }
 wait_exit() { poll 100 gone "$1" || fail "process $1 did not end"; wait "$1"; }
 
-# Ctrl+Q to the main window; the program must end with status 0. A key sent while the X server is busy
-# can go out before the focus has moved, so a Ctrl+Q left unheard for 5 s is sent once more.
+# Ctrl+Q must end the program with status 0. A key sent while the X server is busy can go out before the
+# focus has moved: a Ctrl+Q unheard for 5 s is sent once more.
 quit_game() {
-  local rc=0
   press "$1" ctrl+q
   poll 50 gone "$PID" || press "$1" ctrl+q
-  wait_exit "$PID" || rc=$?
-  [ "$rc" -eq 0 ] || fail "quitting ended with status $rc"
+  wait_exit "$PID" || fail "quitting ended with status $?"
 }
 
 wait_text() { poll 100 grep -q "$2" "$1" 2>/dev/null || fail "no \"$2\" in $1: $(cat "$1" 2>/dev/null)"; }
 
-# Starts the game in the background; its standard error goes to $WORK/err.
 launch() { "$1" 2>"$WORK/err" & PID=$!; }
-
 press() { xdotool windowfocus --sync "$1" 2>/dev/null || true; xdotool key "$2"; }
 
 # Clicks the title away and waits for the main window; prints its id. The pointer stays over the main
@@ -129,12 +121,11 @@ bare() { poll 20 bare_now "$1" "$2" || fail "$2: the field is not bare"; }
 guide_now() { PAGE=$(probe help "$(at "$1")" "$WORK/help.png"); [[ $PAGE == "page=0 button="[1-9]* ]]; }
 guide_page() { poll 20 guide_now "$1" || fail "the guide page differs: $PAGE"; }
 
-# Clicks the main window's client area, its lower 640 x 480 pixels, at x y; 580 455 is the OK button of
-# the guide and records pages.
+# Clicks x y of the main window's client area (its lower 640 x 480); 580 455 is the pages' OK button.
 click_main() {
   eval "$(xdotool getwindowgeometry --shell "$main")"
   xdotool mousemove --window "$main" "$1" $((HEIGHT - 480 + $2)) click 1
 }
 
-# A copy of the program with its sound module and data folder beside it, where it finds them, in `dir`.
+# A copy of the program in `dir`, with its sound module and data folder beside it.
 copy_program() { mkdir -p "$3" && cp "$1" "$(dirname "$1")/zunaka-audio.so" "$3/" && cp -r "$2" "$3/Deta"; }
