@@ -1,13 +1,11 @@
 #!/usr/bin/env bash
 # Bad data files and a lock in the way, tried on a copy of the real program and its data folder:
 #   fault_matrix.sh BINARY DETA_DIR [all]
-# A picture that cannot be loaded ends the start: "画像データ読み込みエラー" on standard error and in a box with
-# OK only beside the title, the main window never shown, a failure status once the box is dismissed or
-# the program is terminated while it is up. A bad music or sound file leaves a game that plays, silently
-# where the file is bad, and quits with 0. What a teacher may put in the data folder plays too: a camera's
-# photo, pictures of another size, a JPEG with a trailer. A named pipe or a device under a data file's
-# name is refused without waiting. By default one row per fault runs, each on another file; `all` runs
-# every file with every fault.
+# A picture that cannot be loaded ends the start: "画像データ読み込みエラー" on standard error and in a box
+# beside the title, no main window, a failure status once the box is dismissed or the program terminated.
+# A bad music or sound file leaves a game that plays, and quits with 0; so do a camera's photo, pictures
+# of another size and a JPEG with a trailer. A named pipe or a device is refused without waiting. One row
+# per fault by default, each on another file; `all`: every file with every fault.
 set -euo pipefail
 BIN=$1 DETA=$2 MODE=${3:-default}
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
@@ -67,12 +65,10 @@ spoil() {
 }
 
 # Puts the row's fault in place and sets EXPECTED to what the program must do: refuse or play. A lock is
-# left by a run killed outright, or held by another user's program in its own runtime folder (`nobody`
-# when the tests run as root; otherwise the same user with a runtime folder of its own stands for one).
+# left by a run killed outright, or held by another user's program in its own runtime folder.
 arrange() {
   local file=$1 fault=$2 killed
-  rm -rf "$PROG/Deta" "$XDG_RUNTIME_DIR/zunaka.lock"
-  cp -r "$DETA" "$PROG/Deta"
+  rm -rf "$PROG/Deta" "$XDG_RUNTIME_DIR/zunaka.lock" && cp -r "$DETA" "$PROG/Deta"
   EXPECTED=play
   case "$file $fault" in
   "Deta missing") rm -r "$PROG/Deta" ;;
@@ -122,13 +118,11 @@ expect_play() {
 start_display
 for row in "${ROWS[@]}"; do
   read -r file fault end <<<"$row"
-  echo "== $row"
   OTHER= WINDOWS_OF=
   arrange "$file" "$fault"
   # Another user's window may share the display: only this run's count.
   "${AS_USER[@]}" "$PROG/zunaka" 2>"$WORK/err" & PID=$! WINDOWS_OF=$!
   "expect_$EXPECTED" "$end"
   if [ -n "$OTHER" ]; then kill "$OTHER"; wait "$OTHER" || true; fi
-  echo "| $row | $OUTCOME; stderr: $(paste -sd'/' "$WORK/err") |" | tee -a "$WORK/table"
+  echo "| $row | $OUTCOME; stderr: $(paste -sd'/' "$WORK/err") |"
 done
-echo; cat "$WORK/table"

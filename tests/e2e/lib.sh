@@ -14,18 +14,13 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 # Another user, where one is needed, is `nobody` when the tests run as root.
 AS_NOBODY=(); [ "$(id -u)" -ne 0 ] || AS_NOBODY=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 
-fail() {
-  echo "FAIL: $*" >&2
-  for log in err xvfb.log; do [ -s "$WORK/$log" ] && sed "s/^/  $log: /" "$WORK/$log" >&2; done
-  exit 1
-}
+fail() { echo "FAIL: $*" >&2; for log in err xvfb.log; do [ -s "$WORK/$log" ] && sed "s/^/  $log: /" "$WORK/$log" >&2; done; exit 1; }
 
 # Runs the command every 0.1 s until it succeeds, at most `tries` times.
 poll() { for _ in $(seq "$1"); do "${@:2}" && return 0; sleep 0.1; done; return 1; }
 
 # "key=value key=value" -> the value of one key.
 field() { echo "$1" | tr ' ' '\n' | sed -n "s/^$2=//p"; }
-
 # zunaka_e2e_probe (PROBE) on the data folder in PROGRAM_DIR; where it looks is a window id, or the name
 # of a function that prints one afresh (a screenshot).
 probe() { "$PROBE" "$PROGRAM_DIR" "$@"; }
@@ -53,11 +48,7 @@ wait_exit() { poll 100 gone "$1" || fail "process $1 did not end"; wait "$1"; }
 
 # Ctrl+Q must end the program with status 0. A key sent while the X server is busy can go out before the
 # focus has moved: a Ctrl+Q unheard for 5 s is sent once more.
-quit_game() {
-  press "$1" ctrl+q
-  poll 50 gone "$PID" || press "$1" ctrl+q
-  wait_exit "$PID" || fail "quitting ended with status $?"
-}
+quit_game() { press "$1" ctrl+q; poll 50 gone "$PID" || press "$1" ctrl+q; wait_exit "$PID" || fail "quit with status $?"; }
 
 wait_text() { poll 100 grep -q "$2" "$1" 2>/dev/null || fail "no \"$2\" in $1: $(cat "$1" 2>/dev/null)"; }
 
@@ -67,12 +58,9 @@ press() { xdotool windowfocus --sync "$1" 2>/dev/null || true; xdotool key "$2";
 # Clicks the title away and waits for the main window; prints its id. The pointer stays over the main
 # window: without a window manager the keyboard focus follows the pointer.
 past_title() {
-  local title main
-  title=$(wait_windows 1)
+  local title; title=$(wait_windows 1)
   xdotool mousemove --window "$title" 200 200 click 1
-  main=$(wait_windows 1 "$title")
-  xdotool mousemove --window "$main" 320 300
-  echo "$main"
+  main=$(wait_windows 1 "$title") && xdotool mousemove --window "$main" 320 300 && echo "$main"
 }
 
 # Chooses a menu item with the keyboard alone: a tap of Alt opens the menu bar at ファイル, then the keys
@@ -100,18 +88,10 @@ settled() {
   [ -f "$1" ] && [ "$(compare -metric AE "$1" "$WORK/look.png" null: 2>&1)" = 0 ] || { mv "$WORK/look.png" "$1"; false; }
 }
 
-# Types `keys` round after round, a key every `delay`/2 ms, into the game on `where` until the strip
-# shows a caught mole; CAUGHT is then the caught count.
-type_until_caught() {
-  local keys=${3:-'asdfghjkl;:]'} counts
-  for _ in $(seq 10); do
-    xdotool type --delay "$2" "$keys"
-    counts=$(probe counts "$(at "$1")")
-    CAUGHT=$(field "$counts" strip) CAUGHT=${CAUGHT#*/}
-    [ "$CAUGHT" != none ] && [ "$CAUGHT" -gt 0 ] && { echo "$counts"; return 0; }
-  done
-  fail "no mole caught in ten rounds of $keys: $counts"
-}
+# Types lesson 1's keys round after round, a key every `delay`/2 ms, into the game on `where`, at most ten
+# times, until the strip shows a caught mole; CAUGHT is then the caught count.
+caught_now() { xdotool type --delay "$2" 'asdfghjkl;:]'; COUNTS=$(probe counts "$(at "$1")"); [[ $COUNTS == strip=*/[1-9]* ]]; }
+type_until_caught() { poll 10 caught_now "$@" || fail "no mole caught: $COUNTS"; CAUGHT=${COUNTS#*/}; echo "$COUNTS"; }
 
 # Waits until `where` shows the bare background; the probe keeps what it saw last as WHAT.png.
 bare_now() { [ "$(probe bare "$(at "$1")" "$WORK/$2.png")" = differs=0 ]; }

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Runs the real program under its own virtual display and drives it as a player would.
 #   scenario.sh BINARY DETA_DIR SCENARIO PROBE
-# PROBE is zunaka_e2e_probe, which reads the counts, the field and the guide page off the window and
-# picks out the sound effects heard.
+# PROBE is zunaka_e2e_probe: the counts, the field and the guide page on the window, the effects heard.
 set -euo pipefail
 BIN=$1 DETA=$2 SCENARIO=$3 PROBE=$4
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
@@ -20,11 +19,9 @@ start_wm() { openbox --sm-disable >"$WORK/wm.log" 2>&1 & poll 100 wm_ready || fa
 
 # "X Y WIDTH HEIGHT" of a window with its frame; nothing while the window manager has not framed it.
 frame_of() {
-  local l r t b
-  read -r l r t b < <(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ',') || true
-  [ -n "$b" ] || return 0
-  xwininfo -id "$1" | awk -v l="$l" -v r="$r" -v t="$t" -v b="$b" '/Absolute upper-left X/ { x = $NF }
-    /Absolute upper-left Y/ { y = $NF } /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x - l, y - t, w + l + r, h + t + b }'
+  xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ',' | { read -r l r t b || exit 0; xwininfo -id "$1" |
+    awk -v l="$l" -v r="$r" -v t="$t" -v b="$b" '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+      /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x - l, y - t, w + l + r, h + t + b }'; }
 }
 
 # Waits until a window's frame lies inside the work area of the first desktop, where the game opens (the
@@ -51,9 +48,8 @@ shows_back() {
   awk -v m="$mae" -v l="$limit" 'BEGIN { exit !(m < l) }'
 }
 
-# The pointer out of the way, in the top-left corner, clear of the windows' contents: weston draws it into
-# its output, over whatever the game shows there. weston follows the X pointer by its moves, not its
-# place, and stops at the edges where X may not: in the corner both are at 0,0 again.
+# The pointer parked in the top-left corner, where weston, which draws it over the game, has it at 0,0 as
+# X has: weston follows the X pointer by its moves, not its place, and stops at the edges where X may not.
 park_pointer() { xdotool mousemove 0 0; sleep 0.3; }
 
 # Whether the screen shows `what` (title or field); AT is then where, as +X+Y.
@@ -103,7 +99,6 @@ session)
   # AddressSanitizer holds freed memory back (256 MiB): there the leak check at exit stands in for this.
   rss_after=$(rss_kib)
   ldd "$BIN" | grep -q libasan || [ $((rss_after - rss_before)) -lt 65536 ] || fail "memory grew to $rss_after KiB"
-  echo "$rounds flood(s): $appeared appeared, $caught caught; resident $rss_before -> $rss_after KiB"
   press "$main" ctrl+s
   bare "$main" stopped
   kill -TERM "$PID"
@@ -129,17 +124,11 @@ playfield|playfield-small|playfield-2x|framed-640x480|framed-800x480|framed-2x)
   launch "$BIN"
   title=$(wait_windows 1)
   [ "$wm" != first ] || wait_inside "$title" "title window"
-  if [ "$SCENARIO" = playfield ]; then
-    shown=$(date +%s%N)
-    main=$(wait_windows 1 "$title" 150)
-    [ $(($(date +%s%N) - shown)) -ge 10000000000 ] || fail "the title handed over before ten seconds"
-  else
-    main=$(past_title)
-  fi
-  if [ -n "$client" ]; then
-    convert "$DETA/Back.jpg" -sample "$client!" "$WORK/back.png"
-    poll 30 shows_back || fail "not Back.jpg ${client%x*} px wide: mean absolute difference ${mae:-?}"
-  fi
+  shown=$(date +%s%N)
+  if [ "$SCENARIO" = playfield ]; then main=$(wait_windows 1 "$title" 150); else main=$(past_title); fi
+  [ "$SCENARIO" != playfield ] || [ $(($(date +%s%N) - shown)) -ge 10000000000 ] || fail "the title went before ten seconds"
+  [ -z "$client" ] || convert "$DETA/Back.jpg" -sample "$client!" "$WORK/back.png"
+  [ -z "$client" ] || poll 30 shows_back || fail "not Back.jpg ${client%x*} px wide: mean absolute difference ${mae:-?}"
   [ "$wm" != late ] || start_wm
   [ "$wm" = none ] || wait_inside "$main" "main window"
   quit_game "$main" ;;
@@ -160,8 +149,8 @@ full-screen)
   press "$main" ctrl+g
   press "$main" F11
   poll 50 full_screen_is 1 || fail "F11 did not go full screen"
-  size=$(xwininfo -id "$main" | awk '/Width:/ { w = $NF } /Height:/ { h = $NF } END { print w "x" h }')
-  [ "$size" = 1920x1080 ] || fail "the full-screen window is $size"
+  eval "$(xdotool getwindowgeometry --shell "$main")"
+  [ "${WIDTH}x$HEIGHT" = 1920x1080 ] || fail "the full-screen window is ${WIDTH}x$HEIGHT"
   type_until_caught "$main" 1200
   import -window root "$WORK/full-screen-game.png"
   press "$main" ctrl+s
