@@ -13,10 +13,9 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 PICTURES=(Title.jpg Back.jpg Zun0{1..8}.jpg ZunMask0{1..8}.jpg KeyBorad.jpg)
 SOUNDS=(Blugrass.mid 金属.wav みゃ.wav)
 FILE_FAULTS=(missing empty half random fifo device)
-# A picture whose header claims 60000 x 60000 pixels: 14 GB as the game's surfaces. A photo of
-# 6000 x 4000, and one twice its size; a trailer after the end marker, as phones append their video.
+# A picture whose header claims 60000 x 60000 pixels: 14 GB as the game's surfaces. A photo of 6000 x 4000,
+# one twice its size, a trailer after the end marker as phones append their video: these the game takes.
 PICTURE_FAULTS=("${FILE_FAULTS[@]}" huge photo double trailer)
-# What the game must take: a picture of any size, and what follows a JPEG's end.
 PLAYABLE_FAULTS=" photo double trailer "
 FOLDER_FAULTS=("Deta missing" "Deta unreadable" "Deta file" "zunaka.lock stale" "zunaka.lock other-user"
   "zunaka.lock folder")
@@ -108,11 +107,8 @@ expect_refuse() {
 
 expect_play() {
   main=$(past_title)
-  press "$main" ctrl+g; sleep 0.5
-  xdotool type --delay 40 "asdfghjkl;:]asdfghjkl;:]"; sleep 0.3
-  press "$main" ctrl+s
-  quit_game "$main"
-  OUTCOME="played, status 0"
+  press "$main" ctrl+g; xdotool type --delay 40 "asdfghjkl;:]asdfghjkl;:]"; press "$main" ctrl+s
+  quit_game "$main"; OUTCOME="played, status 0"
 }
 
 start_display

@@ -67,9 +67,8 @@ past_title() {
 # given (Right to the menu, Down into it and to the item, Return) queue behind it in order.
 choose() { press "$1" alt; shift; xdotool key --delay 100 "$@"; sleep 0.3; }
 
-# The rows with a check mark of the menu `rights` menus right of ファイル, counted from 1 in its `items`
-# rows: opened from the keyboard, read off its window once two looks in a row agree, and closed. The
-# style draws a box before each checkable item and a dark tick in the checked ones, nothing else dark.
+# The checked rows (from 1, of `items`) of the menu `rights` menus right of ファイル, opened from the
+# keyboard and read once two looks agree: the style draws a box before each checkable item, a dark tick in it.
 marks() {
   local shot=$WORK/menu-$1.png h
   rm -f "$shot"; press "$main" alt

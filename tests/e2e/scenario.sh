@@ -52,26 +52,25 @@ shows_back() {
 # X has: weston follows the X pointer by its moves, not its place, and stops at the edges where X may not.
 park_pointer() { xdotool mousemove 0 0; sleep 0.3; }
 
-# Whether the screen shows `what` (title or field); AT is then where, as +X+Y.
-shows() { import -window root "$WORK/screen.png"; AT=$(field "$(probe find "$WORK/screen.png")" "$1"); [ "$AT" != none ]; }
+# Waits until weston's screen shows `what` (title or field); FIELD is then where, as +X+Y.
+shows() { import -window root "$WORK/screen.png"; FIELD=$(field "$(probe find "$WORK/screen.png")" "$1"); [ "$FIELD" != none ]; }
+shown() { poll 50 shows "$1" || fail "weston does not show the $1"; }
 
 # The main window's client area in a fresh screenshot, for the probe.
 field_now() { import -window root "$WORK/screen.png"; echo "$WORK/screen.png$FIELD"; }
-# Clicks x y of the window at FIELD. The pointer comes in and moves first: the window must know it is
+# Clicks x y of the window at FIELD, the pointer first coming in and moving: the window must know it is
 # there before the click.
 click_client() {
   local x=${FIELD#+} y
   y=$((${x#*+} + $2)) x=$((${x%+*} + $1))
-  xdotool mousemove $((x - 5)) "$y" sleep 0.2 mousemove "$x" "$y" sleep 0.2 click 1
-  park_pointer
+  xdotool mousemove $((x - 5)) "$y" sleep 0.2 mousemove "$x" "$y" sleep 0.2 click 1 && park_pointer
 }
 
 case $SCENARIO in
 session)
-  # One game through a refused second start, a sound device that goes away and comes back (SDL's disk
-  # driver writes to a link: to /dev/full the device goes away, to /dev/null it plays), rounds of 10,000
-  # of lesson 1's keys as fast as the server takes them until a mole is caught, with consistent counts
-  # and no growth of memory, Ctrl+S clearing the field, and SIGTERM, which ends the game with status 0.
+  # One game through a refused second start, a sound device gone and back (SDL's disk driver writes to a
+  # link: to /dev/full the device goes away), rounds of 10,000 of lesson 1's keys as fast as the server
+  # takes them until a mole is caught, counts and memory sound, Ctrl+S, and SIGTERM ending with status 0.
   ln -s /dev/full "$WORK/sound"
   start_display
   SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$WORK/sound launch "$BIN"
@@ -89,16 +88,14 @@ session)
   keys=(); for _ in $(seq 209); do keys+=(a s d f g h j k l semicolon colon bracketright); done
   rss_before=$(rss_kib) caught=0 rounds=0
   while [ "$caught" -eq 0 ] && [ $((rounds += 1)) -le 10 ]; do
-    senders=()
-    for _ in 1 2 3 4; do xdotool key --delay 0 "${keys[@]}" & senders+=($!); done
+    senders=(); for _ in 1 2 3 4; do xdotool key --delay 0 "${keys[@]}" & senders+=($!); done
     wait "${senders[@]}"
     read -r appeared caught < <(probe counts "$main" | tr '=/' '  ' | cut -d' ' -f2-)
     [ "$caught" -le "$appeared" ] && [ "$appeared" -le 30 ] || fail "counts after the flood: $appeared/$caught"
   done
   [ "$caught" -gt 0 ] || fail "no mole caught in $rounds floods"
   # AddressSanitizer holds freed memory back (256 MiB): there the leak check at exit stands in for this.
-  rss_after=$(rss_kib)
-  ldd "$BIN" | grep -q libasan || [ $((rss_after - rss_before)) -lt 65536 ] || fail "memory grew to $rss_after KiB"
+  ldd "$BIN" | grep -q libasan || [ $(($(rss_kib) - rss_before)) -lt 65536 ] || fail "memory grew to $(rss_kib) KiB"
   press "$main" ctrl+s
   bare "$main" stopped
   kill -TERM "$PID"
@@ -118,8 +115,7 @@ playfield|playfield-small|playfield-2x|framed-640x480|framed-800x480|framed-2x)
     framed-800x480) echo 800x480 1 first ;;
     framed-2x) echo 1024x768 2 first ;;
   esac)"
-  export SCREEN QT_SCALE_FACTOR
-  start_display
+  export SCREEN QT_SCALE_FACTOR; start_display
   [ "$wm" != first ] || start_wm
   launch "$BIN"
   title=$(wait_windows 1)
@@ -134,10 +130,9 @@ playfield|playfield-small|playfield-2x|framed-640x480|framed-800x480|framed-2x)
   quit_game "$main" ;;
 
 full-screen)
-  # The music switched off in the keyboard menu, which then checks it; F11 during a game: the canvas
-  # twice its size on 1920 x 1080, and moles caught, a key every 0.6 s (the longer effect lasts 0.24 s),
-  # each catch heard as the hit effect and each other key as the miss effect. Ctrl+S leaves the bare
-  # field, the guide page is as in the window, and Esc gives back the window where it was.
+  # Music off in the keyboard menu, which then checks it; F11 in a game: the canvas twice its size on
+  # 1920 x 1080, a key every 0.6 s (the longer effect lasts 0.24 s), each catch heard as the hit effect,
+  # each other key as the miss. Ctrl+S, the guide page as in the window, Esc back to the window as it was.
   export SCREEN=1920x1080
   start_display; start_wm
   SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$WORK/capture.raw launch "$BIN"
@@ -149,8 +144,7 @@ full-screen)
   press "$main" ctrl+g
   press "$main" F11
   poll 50 full_screen_is 1 || fail "F11 did not go full screen"
-  eval "$(xdotool getwindowgeometry --shell "$main")"
-  [ "${WIDTH}x$HEIGHT" = 1920x1080 ] || fail "the full-screen window is ${WIDTH}x$HEIGHT"
+  eval "$(xdotool getwindowgeometry --shell "$main")"; [ "${WIDTH}x$HEIGHT" = 1920x1080 ] || fail "the full-screen window is ${WIDTH}x$HEIGHT"
   type_until_caught "$main" 1200
   import -window root "$WORK/full-screen-game.png"
   press "$main" ctrl+s
@@ -187,11 +181,9 @@ wayland)
   wayland() { env -u DISPLAY QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY="$SOCKET" "$@"; }
   # Every request the game makes of the compositor goes to the log.
   WAYLAND_DEBUG=client wayland "$BIN" 2>"$WORK/wayland.log" & PID=$!
-  poll 50 shows title || fail "weston does not show the title"
-  FIELD=$AT
+  shown title
   click_client 320 400
-  poll 50 shows field || fail "weston does not show the field"
-  FIELD=$AT
+  shown field
   bare field_now handed-over
   # つかいかた from the keyboard: a tap of Alt, left past きろく, the last menu, down to the item.
   xdotool key --delay 100 alt Left Left Down Return
@@ -203,14 +195,15 @@ wayland)
   xdotool key ctrl+s
   bare field_now stopped
   # A second start: its message comes up on top with the keyboard, and Return ends it with a failure status.
+  import -window root "$WORK/before.png"
   wayland "$BIN" 2>"$WORK/err2" & second=$!
   wait_text "$WORK/err2" "このアプリケーションはすでに開かれています。"
-  sleep 1; import -window root "$WORK/message.png"
+  message_up() { import -window root "$WORK/message.png"; [ "$(compare -metric AE "$WORK"/{before,message}.png null: 2>&1)" -gt 1000 ]; }
+  poll 50 message_up || fail "the message did not show"
   xdotool key Return
   ! wait_exit "$second" || fail "the refused second start ended with status 0"
   [ -z "$(xdotool search --name "$TITLE" 2>/dev/null)" ] || fail "the game made an X window"
-  ! grep -E 'text_input[^ ]*\.(activate|enable|show_input_panel)\(' "$WORK/wayland.log" ||
-    fail "the game asked for the input method's panel"
+  ! grep -E 'text_input[^ ]*\.(activate|enable|show_input_panel)\(' "$WORK/wayland.log" || fail "the input panel was asked for"
   # weston gives the keyboard back to no one when the message goes: a click on the field takes it.
   click_client 320 300
   xdotool key ctrl+q
