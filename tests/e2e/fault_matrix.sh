@@ -79,8 +79,7 @@ arrange() {
     [ -e "$XDG_RUNTIME_DIR/zunaka.lock" ] && wait_windows 0 >/dev/null || fail "the killed run left no lock" ;;
   "zunaka.lock folder") mkdir "$XDG_RUNTIME_DIR/zunaka.lock" ;;
   "zunaka.lock other-user")
-    mkdir -m 700 "$WORK/run-other"
-    [ ${#AS_NOBODY[@]} -eq 0 ] || chown nobody: "$WORK/run-other"
+    mkdir -m 700 "$WORK/run-other" && { [ ${#AS_NOBODY[@]} -eq 0 ] || chown nobody: "$WORK/run-other"; }
     XDG_RUNTIME_DIR=$WORK/run-other "${AS_NOBODY[@]}" "$PROG/zunaka" 2>/dev/null & OTHER=$!
     wait_windows 1 >/dev/null ;;
   *)

@@ -28,9 +28,8 @@ files)
   for size in 32x32 48x48 64x64 128x128 256x256; do [ "$(identify -format %wx%h \
     "$PREFIX/share/icons/hicolor/$size/apps/zunaka.png")" = "$size" ] || fail "no $size icon"; done
   file "$PREFIX/share/icons/hicolor/scalable/apps/zunaka.svg" | grep -q SVG || fail "no scalable icon"
-  desktop-file-validate "$DESKTOP" || fail "the desktop entry does not validate"
-  grep -qx 'Name\[ja\]=ずなかタイピング' "$DESKTOP" || fail "the desktop entry has no Japanese name"
-  [ -x "$PREFIX/bin/$(sed -n 's/^Exec=//p' "$DESKTOP")" ] || fail "the desktop entry's command is not installed"
+  desktop-file-validate "$DESKTOP" && grep -qx 'Name\[ja\]=ずなかタイピング' "$DESKTOP" &&
+    [ -x "$PREFIX/bin/$(sed -n 's/^Exec=//p' "$DESKTOP")" ] || fail "the desktop entry: invalid, no Japanese name or no command"
   appstreamcli validate --no-net "$PREFIX"/share/metainfo/*.metainfo.xml || fail "the metadata do not validate"
   page=$PREFIX/share/man/man6/zunaka.6.gz
   [ -z "$(man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null)" ] && man -l "$page" 2>/dev/null | grep -q '^ZUNAKA(6)' ||
