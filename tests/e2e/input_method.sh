@@ -1,39 +1,26 @@
 #!/usr/bin/env bash
-# The game on a Japanese desktop: an input method with mozc, switched on in hiragana, must never reach
-# the key box.
+# The game on a Japanese desktop: an input method with mozc, switched on in hiragana, never reaches the
+# key box. A plain line edit (IM_CHECK, zunaka_im_check) shows that it composes, before and after. With it
+# switched on in the game's window, every key of every lesson shows in the key box as with it off, the
+# toggle keys do not switch composition, no candidate window opens, and shortcuts and menus still work.
 #   input_method.sh BINARY DETA_DIR PROBE IM_CHECK fcitx5|ibus
-# PROBE is zunaka_e2e_probe; IM_CHECK is zunaka_im_check, a plain line edit that prints its text at the
-# end. First the line edit proves that the input method composes: romaji typed into it come out as kana.
-# Then, in a game with the input method switched on in the game's window, every key of every lesson must
-# show in the key box exactly as with it off, the toggle keys (半角/全角, ひらがな/カタカナ, 変換, 無変換)
-# must not switch composition, no candidate window may open, moles must be caught, Ctrl+S must clear
-# the field, the menus must open the guide page, Ctrl+G must start again and Ctrl+Q must quit. Last, the line edit still composes kana: its own state is untouched.
-# mozc's server will not run as root, so the whole desktop (X server, session bus, input method, game)
-# runs as `nobody` with a home of its own when the tests run as root.
+# mozc's server will not run as root: the whole desktop (X server, session bus, input method, game) runs
+# as AS_NOBODY with a home of its own.
 set -euo pipefail
 BIN=$1 DETA=$2 PROBE=$3 CHECK=$4 IM=$5
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 if [ -z "${ZUNAKA_IM_DESKTOP:-}" ]; then
-  chmod 755 "$WORK"
-  copy_program "$BIN" "$DETA" "$WORK/prog"
-  # The desktop's user may not reach into the build tree.
-  cp "$PROBE" "$CHECK" "$WORK/prog/"
-  mkdir "$WORK/home"
-  as=()
-  if [ "$(id -u)" -eq 0 ]; then
-    chown nobody: "$WORK/home"
-    as=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
-  fi
+  chmod 755 "$WORK"; mkdir "$WORK/home"
+  [ ${#AS_NOBODY[@]} -eq 0 ] || chown nobody: "$WORK/home"
+  # The desktop's user may not reach into the build tree; the desktop makes its own runtime folder.
+  copy_program "$BIN" "$DETA" "$WORK/prog" && cp "$PROBE" "$CHECK" "$WORK/prog/"
   rc=0
-  # The desktop makes its own runtime folder.
-  env -u XDG_RUNTIME_DIR HOME=$WORK/home ZUNAKA_IM_DESKTOP=1 "${as[@]}" dbus-run-session -- \
-    "$0" "$WORK/prog/zunaka" "$WORK/prog/Deta" "$WORK/prog/$(basename "$PROBE")" "$WORK/prog/$(basename "$CHECK")" \
-    "$IM" || rc=$?
+  env -u XDG_RUNTIME_DIR HOME=$WORK/home ZUNAKA_IM_DESKTOP=1 "${AS_NOBODY[@]}" dbus-run-session -- "$0" "$WORK/prog/zunaka" \
+    "$WORK/prog/Deta" "$WORK/prog/$(basename "$PROBE")" "$WORK/prog/$(basename "$CHECK")" "$IM" || rc=$?
   # mozc's server outlives the desktop that started it: the one started with this home goes now.
   for pid in $(pgrep -x mozc_server || true); do
-    if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "HOME=$WORK/home"; then kill "$pid"; fi
-  done
+    ! tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "HOME=$WORK/home" || kill "$pid"; done
   exit "$rc"
 fi
 
@@ -41,114 +28,64 @@ PROGRAM_DIR=$(dirname "$BIN")
 # Every key of every lesson: lesson 6 holds them all.
 KEYS=(a s d f g h j k l semicolon colon bracketright q w e r t y u i o p at bracketleft
   z x c v b n m comma period slash 1 2 3 4 5 6 7 8 9 0)
-TOGGLES=(Zenkaku_Hankaku Hiragana_Katakana Henkan_Mode Muhenkan)
 ROMAJI=nihongo KANA=にほんご
 
-field() { echo "$1" | tr ' ' '\n' | sed -n "s/^$2=//p"; }
-
+# fcitx5: mozc after the Japanese keyboard, so switching on means mozc, which starts in hiragana. Its
+# state is 2 when the focused window composes, 1 when it types plainly, 0 before a window has the focus.
 start_fcitx5() {
-  # mozc after the Japanese keyboard: switching on means mozc, which starts in hiragana.
   mkdir -p "$HOME/.config/fcitx5"
   printf '%s\n' '[Groups/0]' 'Name=Default' 'Default Layout=jp' 'DefaultIM=mozc' \
     '[Groups/0/Items/0]' 'Name=keyboard-jp' '[Groups/0/Items/1]' 'Name=mozc' \
     '[GroupOrder]' '0=Default' >"$HOME/.config/fcitx5/profile"
   fcitx5 >"$WORK/im.log" 2>&1 &
-  # Asked without starting it: fcitx5-remote would have the bus start a second fcitx5.
-  for _ in $(seq 100); do
-    dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
-      string:org.fcitx.Fcitx5 2>/dev/null | grep -q true && return 0
-    sleep 0.1
-  done
-  fail "fcitx5 did not start: $(cat "$WORK/im.log")"
+  poll 100 fcitx5_up || fail "fcitx5 did not start: $(cat "$WORK/im.log")"
 }
-# 2 when the focused window composes with mozc, 1 when it types plainly, 0 before a window has the focus.
+# Asked without starting it: fcitx5-remote would have the bus start a second fcitx5.
+fcitx5_up() { dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
+  string:org.fcitx.Fcitx5 2>/dev/null | grep -q true; }
 fcitx5_state() { fcitx5-remote; }
-fcitx5_focused() {
-  local _
-  for _ in $(seq 50); do [ "$(fcitx5-remote)" != 0 ] && return 0; sleep 0.1; done
-  fail "no window has fcitx5's focus"
-}
-fcitx5_on() {
-  local _
-  fcitx5-remote -o
-  for _ in $(seq 50); do [ "$(fcitx5-remote)" = 2 ] && return 0; sleep 0.1; done
-  fail "fcitx5 did not switch on: $(fcitx5-remote)"
-}
+fcitx5_is() { [ "$(fcitx5-remote)" "$@" ]; }
+fcitx5_focused() { poll 50 fcitx5_is != 0 || fail "no window has fcitx5's focus"; }
+fcitx5_on() { fcitx5-remote -o; poll 50 fcitx5_is = 2 || fail "fcitx5 did not switch on: $(fcitx5-remote)"; }
 
+# ibus: one engine for every window; mozc starts typing plainly unless told to start in hiragana.
 start_ibus() {
-  # mozc in ibus starts typing plainly unless told to start in hiragana.
   mkdir -p "$HOME/.config/mozc"
   printf '%s\n' 'engines {' ' name: "mozc-jp"' ' longname: "Mozc"' ' layout: "default"' ' rank: 80' '}' \
     'active_on_launch: True' >"$HOME/.config/mozc/ibus_config.textproto"
   ibus-daemon --xim --panel=disable --daemonize >"$WORK/im.log" 2>&1
   # Plain Japanese keys to begin with; the engine can be set once the daemon answers.
-  for _ in $(seq 100); do
-    ibus engine xkb:jp::jpn >/dev/null 2>&1 || true
-    [ "$(ibus_state)" = xkb:jp::jpn ] && return 0
-    sleep 0.1
-  done
-  fail "ibus did not start: $(cat "$WORK/im.log")"
+  poll 100 ibus_engine xkb:jp::jpn || fail "ibus did not start: $(cat "$WORK/im.log")"
 }
-# ibus has one engine for every window.
+ibus_engine() { ibus engine "$1" >/dev/null 2>&1; [ "$(ibus_state)" = "$1" ]; }
 ibus_state() { ibus engine 2>/dev/null; }
-ibus_off() {
-  ibus engine xkb:jp::jpn >/dev/null 2>&1 || true
-  [ "$(ibus_state)" = xkb:jp::jpn ] || fail "ibus did not switch to plain keys"
-}
-ibus_on() {
-  ibus engine mozc-jp >/dev/null 2>&1 || true
-  [ "$(ibus_state)" = mozc-jp ] || fail "ibus did not switch to mozc"
-}
+ibus_on() { ibus_engine mozc-jp || fail "ibus did not switch to mozc"; }
 ibus_focused() { sleep 0.5; }
 
-# The key box, as the window shows it.
-box_shot() {
-  local height
-  height=$(xdotool getwindowgeometry --shell "$main" | sed -n 's/^HEIGHT=//p')
-  import -window "$main" -crop "60x70+290+$((height - 480 + 10))" +repage "$1"
-}
+# The key box, as the window shows it at 290,10 of the client area.
+box_shot() { eval "$(xdotool getwindowgeometry --shell "$main")"; import -window "$main" -crop "60x70+290+$((HEIGHT - 470))" +repage "$1"; }
 
 # Whether two pictures of the key box show the same: pixel for pixel, but for the blinking text cursor, a
 # column one pixel wide that one may show and the other not.
 same_box() {
-  local differ
-  differ=$(compare -metric AE "$1" "$2" null: 2>&1) || true
-  [ "$differ" = 0 ] && return 0
-  compare "$1" "$2" -compose src -highlight-color white -lowlight-color black "$WORK/box-diff.png" 2>/dev/null || true
-  [ "$(convert "$WORK/box-diff.png" -trim -format %w info:)" = 1 ]
+  [ "$(compare -metric AE "$1" "$2" -compose src -highlight-color white -lowlight-color black "$WORK/box-diff.png" 2>&1)" = 0 ] ||
+    [ "$(convert "$WORK/box-diff.png" -trim -format %w info:)" = 1 ]
 }
 
 # Types one key and waits until the key box shows something new; saves what it shows.
-type_into_box() {
-  local key=$1 shot=$2
-  xdotool key "$key"
-  for _ in $(seq 30); do
-    box_shot "$shot"
-    ! same_box "$shot" "$WORK/last.png" && { cp "$shot" "$WORK/last.png"; return 0; }
-    sleep 0.1
-  done
-  fail "the key box did not change at the key $key"
-}
+box_changed() { box_shot "$1"; ! same_box "$1" "$WORK/last.png" && cp "$1" "$WORK/last.png"; }
+type_into_box() { xdotool key "$1"; poll 30 box_changed "$2" || fail "the key box did not change at the key $1"; }
 
 # Visible top-level windows beside the game's and the line edit's: a candidate window or a preedit box.
 strangers() {
-  local id root
-  root=$(xwininfo -root | sed -n 's/.*Window id: \([0-9a-fx]*\).*/\1/p')
   for id in $(xdotool search --onlyvisible --maxdepth 1 --name '' 2>/dev/null); do
-    [ "$id" -eq "$((root))" ] && continue
-    case $(xdotool getwindowname "$id" 2>/dev/null) in "$TITLE" | zunaka-im-check) ;; *) echo "$id" ;; esac
+    case $(xdotool getwindowname "$id" 2>/dev/null) in "$TITLE" | zunaka-im-check) ;; *) [ "$id" -eq "$ROOT" ] || echo "$id" ;; esac
   done
 }
-
-focus_edit() {
-  xdotool mousemove --window "$edit" 10 10
-  xdotool windowfocus --sync "$edit"
-  "${IM}_focused"
-}
-
-caught() { local c; c=$(field "$("$PROBE" "$PROGRAM_DIR" counts "$main")" strip); echo "${c#*/}"; }
+focus_edit() { xdotool mousemove --window "$edit" 10 10 windowfocus --sync "$edit"; "${IM}_focused"; }
 
 start_display
+ROOT=$(($(xwininfo -root | sed -n 's/.*Window id: \([0-9a-fx]*\).*/\1/p')))
 # The Japanese layout: the toggle keys exist only there.
 setxkbmap jp
 "start_$IM"
@@ -156,8 +93,7 @@ export QT_IM_MODULE=${IM%5}
 
 # The input method composes: romaji typed into a plain line edit become kana.
 "$CHECK" >"$WORK/check.out" 2>"$WORK/check.err" & check=$!
-for _ in $(seq 100); do edit=$(xdotool search --onlyvisible --name zunaka-im-check 2>/dev/null | head -1) && [ -n "$edit" ] && break; sleep 0.1; done
-[ -n "$edit" ] || fail "the line edit did not show"
+poll 100 eval 'edit=$(xdotool search --onlyvisible --name zunaka-im-check 2>/dev/null | head -1); [ -n "$edit" ]' || fail "the line edit did not show"
 focus_edit
 "${IM}_on"
 xdotool type --delay 100 "$ROMAJI"; sleep 0.5
@@ -165,48 +101,32 @@ composing=$(strangers | wc -l)
 xdotool key Return
 
 # ibus's one engine still composes for the line edit: plain keys for the game's first round.
-[ "$IM" = ibus ] && ibus_off
+[ "$IM" = fcitx5 ] || ibus_engine xkb:jp::jpn || fail "ibus did not switch to plain keys"
 launch "$BIN"
 main=$(past_title)
 press "$main" ctrl+g; sleep 0.5
 box_shot "$WORK/last.png"
 for i in "${!KEYS[@]}"; do type_into_box "${KEYS[i]}" "$WORK/off-$i.png"; done
-off=$(caught)
 
 "${IM}_on"
 on=$("${IM}_state")
-box_shot "$WORK/toggled-before.png"
-xdotool key --delay 100 "${TOGGLES[@]}"; sleep 0.5
-box_shot "$WORK/toggled.png"
-same_box "$WORK/toggled.png" "$WORK/toggled-before.png" || fail "a toggle key changed the key box"
-[ "$("${IM}_state")" = "$on" ] || fail "a toggle key switched the input method: $on -> $("${IM}_state")"
+xdotool key --delay 100 Zenkaku_Hankaku Hiragana_Katakana Henkan_Mode Muhenkan; sleep 0.5
+! box_changed "$WORK/toggled.png" && [ "$("${IM}_state")" = "$on" ] || fail "a toggle key changed the box or the input method"
 for i in "${!KEYS[@]}"; do
   type_into_box "${KEYS[i]}" "$WORK/on-$i.png"
   same_box "$WORK/on-$i.png" "$WORK/off-$i.png" || fail "${KEYS[i]} shows otherwise with the input method on"
 done
 [ -z "$(strangers)" ] || fail "a window opened beside the game: $(strangers | xargs -n1 xdotool getwindowname)"
-# Moles are caught: lesson 1's keys until one is.
-hits=$(caught)
-for _ in $(seq 10); do
-  [ "$hits" != none ] && [ "$hits" -gt "$off" ] && break
-  xdotool type --delay 100 'asdfghjkl;:]'
-  hits=$(caught)
-done
-[ "$hits" != none ] && [ "$hits" -gt "$off" ] || fail "no mole caught with the input method on"
-echo "$IM switched on ($on): caught $off with it off, $hits after typing with it on"
 
-press "$main" ctrl+s; sleep 0.5
-bare=$("$PROBE" "$PROGRAM_DIR" bare "$main" "$WORK/stopped.png")
-[ "$(field "$bare" differs)" -eq 0 ] || fail "Ctrl+S left the field unclear: $bare"
-# The menus from the keyboard, still with the input method on: つかいかた, the menu before きろく, then its
-# OK button.
-choose "$main" Left Left Down Return
-page=$("$PROBE" "$PROGRAM_DIR" help "$main" "$WORK/help.png")
-[ "$(field "$page" page)" -eq 0 ] || fail "the menus did not open the guide page: $page"
-height=$(xdotool getwindowgeometry --shell "$main" | sed -n 's/^HEIGHT=//p')
-xdotool mousemove --window "$main" 580 $((height - 480 + 455)) click 1; sleep 0.5
-press "$main" ctrl+g; sleep 0.5
-[ "$(field "$("$PROBE" "$PROGRAM_DIR" counts "$main")" strip)" != none ] || fail "Ctrl+G started no game"
+# Still with the input method on: Ctrl+S, the menus from the keyboard, Ctrl+G and catches, Ctrl+Q.
+press "$main" ctrl+s
+bare "$main" stopped
+choose "$main" Left Left Down Return  # つかいかた, the menu before きろく
+guide_page "$main"
+click_main 580 455
+bare "$main" after-ok
+press "$main" ctrl+g
+type_until_caught "$main" 100
 quit_game "$main"
 
 # The line edit still composes, without being switched on again.

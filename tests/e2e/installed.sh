@@ -1,153 +1,120 @@
 #!/usr/bin/env bash
 # The game as someone installs it: the files `cmake --install` puts in a prefix and the Debian package,
-# each checked by its validator, and games played on a virtual display through the installed program,
-# started as the menu entry starts it.
+# each checked by its validator, and a game through the installed program, started as its menu entry is.
 #   installed.sh PREFIX BUILD_DIR PROBE SCENARIO
-# PROBE is zunaka_e2e_probe, which looks at the window and listens to the sound captured on disk.
-# E2E_SHOTS=folder keeps the screenshots the scenario looked at.
 set -euo pipefail
 PREFIX=$1 BUILD=$2 PROBE=$3 SCENARIO=$4
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-PROGRAM=$(readlink -f "$PREFIX/bin/zunaka")
-PROGRAM_DIR=$(dirname "$PROGRAM")
+PROGRAM=$(readlink -f "$PREFIX/bin/zunaka") && PROGRAM_DIR=$(dirname "$PROGRAM")
 DESKTOP=$(echo "$PREFIX"/share/applications/*.desktop)
 CAPTURE=$WORK/capture.raw
 BYTES_PER_SECOND=$((44100 * 4))
 
-needs_display() {
-  command -v Xvfb >/dev/null || { echo "SKIP: Xvfb is not installed (scripts/test installs it)"; exit 77; }
-  start_display
-}
-
 # Starts the game with the command of the installed menu entry, found on PATH as a desktop finds it, with
 # its sound written to $CAPTURE.
 start_from_menu() {
-  local command
-  command=$(sed -n 's/^Exec=//p' "$DESKTOP")
-  export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$CAPTURE
-  PATH="$PREFIX/bin:$PATH" launch "$(PATH="$PREFIX/bin:$PATH" command -v "$command")"
+  command -v Xvfb >/dev/null || { echo "SKIP: Xvfb is not installed (scripts/test installs it)"; exit 77; }
+  start_display
+  export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$CAPTURE PATH="$PREFIX/bin:$PATH"
+  launch "$(command -v "$(sed -n 's/^Exec=//p' "$DESKTOP")")"
 }
-
-# "key=value key=value" -> the value of one key.
-field() { echo "$1" | tr ' ' '\n' | sed -n "s/^$2=//p"; }
 
 case $SCENARIO in
 files)
   # Installed to a fresh prefix: the program with Deta/ beside it behind the link in bin/, the icon in
   # every size, the menu entry, the metadata and the manual page, each accepted by its validator.
   [ -d "$PROGRAM_DIR/Deta" ] || fail "no Deta/ beside $PROGRAM"
-  for size in 32 48 64 128 256; do
-    icon=$PREFIX/share/icons/hicolor/${size}x${size}/apps/zunaka.png
-    [ "$(identify -format %wx%h "$icon")" = "${size}x${size}" ] || fail "$icon is not $size px square"
-  done
+  for size in 32x32 48x48 64x64 128x128 256x256; do [ "$(identify -format %wx%h \
+    "$PREFIX/share/icons/hicolor/$size/apps/zunaka.png")" = "$size" ] || fail "no $size icon"; done
   file "$PREFIX/share/icons/hicolor/scalable/apps/zunaka.svg" | grep -q SVG || fail "no scalable icon"
-  desktop-file-validate "$DESKTOP" || fail "the desktop entry does not validate"
-  grep -qx 'Name\[ja\]=ずなかタイピング' "$DESKTOP" || fail "the desktop entry has no Japanese name"
-  [ -x "$PREFIX/bin/$(sed -n 's/^Exec=//p' "$DESKTOP")" ] || fail "the desktop entry's command is not installed"
+  desktop-file-validate "$DESKTOP" && grep -qx 'Name\[ja\]=ずなかタイピング' "$DESKTOP" &&
+    [ -x "$PREFIX/bin/$(sed -n 's/^Exec=//p' "$DESKTOP")" ] || fail "the desktop entry: invalid, no Japanese name or no command"
   appstreamcli validate --no-net "$PREFIX"/share/metainfo/*.metainfo.xml || fail "the metadata do not validate"
   page=$PREFIX/share/man/man6/zunaka.6.gz
-  warnings=$(man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null)
-  [ -z "$warnings" ] || fail "the manual page: $warnings"
-  man -l "$page" 2>/dev/null | grep -q '^ZUNAKA(6)' || fail "the manual page is not zunaka(6)"
+  [ -z "$(man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null)" ] && man -l "$page" 2>/dev/null | grep -q '^ZUNAKA(6)' ||
+    fail "the manual page: $(man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null)"
 
-  # The command line: two options of its own that need no display, Qt's let through, the rest refused.
-  nodisplay=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
-  "${nodisplay[@]}" "$PREFIX/bin/zunaka" --version | grep -q '^zunaka (ずなかタイピング) [0-9]' || fail "--version"
-  "${nodisplay[@]}" "$PREFIX/bin/zunaka" --help | grep -q -- '--version' || fail "--help"
-  rc=0; out=$("${nodisplay[@]}" "$PREFIX/bin/zunaka" -platform offscreen -style Fusion --bogus 2>&1) || rc=$?
-  [ "$rc" -eq 2 ] || fail "an unknown option ended with status $rc"
-  [ "$(echo "$out" | wc -l)" -eq 1 ] && echo "$out" | grep -q -- "'--bogus'" || fail "unclear refusal: $out" ;;
+  # The command line, without a display: two options of its own, Qt's let through, the rest refused,
+  # every refusal on one line, the want of a display too, also for a mistyped option.
+  for row in "|1|display" "-style Fusion|1|display" "--no-such-option|2|unknown option" \
+      "-platform offscreen -style Fusion --bogus|2|'--bogus'" "--version|0|^zunaka (ずなかタイピング) [0-9]" "--help|0|--version"; do
+    IFS='|' read -r args status says <<<"$row"
+    rc=0; out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$PREFIX/bin/zunaka" $args 2>&1) || rc=$?
+    [ "$rc" -eq "$status" ] && echo "$out" | grep -q -- "$says" || fail "'$args' ended with status $rc: $out"
+    [ "$rc" -eq 0 ] || [ "$(echo "$out" | wc -l)" -eq 1 ] || fail "'$args': more than one line: $out"
+  done ;;
 
 package)
-  # The Debian package from this build: what it holds, what it depends on, and lintian's verdict. Nothing
-  # is installed on this machine.
+  # The Debian package from this build, not installed: what it holds and needs, and lintian's verdict.
   cpack --config "$BUILD/CPackConfig.cmake" -B "$WORK/pkg" >"$WORK/cpack.log" 2>&1 || { cat "$WORK/cpack.log"; fail "cpack"; }
   deb=$(echo "$WORK"/pkg/zunaka_*.deb)
   depends=$(dpkg-deb -f "$deb" Depends)
   for needed in libqt6widgets6 libfluidsynth3 fonts-ipafont-gothic timgm6mb-soundfont libqt6sql6-sqlite; do
-    echo "$depends" | grep -q "$needed" || fail "the package does not depend on $needed: $depends"
-  done
+    grep -q "$needed" <<<"$depends" || fail "the package does not depend on $needed: $depends"; done
   dpkg-deb -f "$deb" Recommends | grep -q qt6-wayland || fail "the package does not recommend qt6-wayland"
   dpkg-deb -c "$deb" | awk '{ print $6 $7 $8 }' >"$WORK/contents"
   for path in "./usr/bin/zunaka->../lib/zunaka/zunaka" ./usr/lib/zunaka/Deta/Back.jpg ./usr/lib/zunaka/Deta/金属.wav \
       ./usr/share/applications/io.github.zunaka.typing.desktop ./usr/share/metainfo/io.github.zunaka.typing.metainfo.xml \
       ./usr/share/icons/hicolor/scalable/apps/zunaka.svg ./usr/share/man/man6/zunaka.6.gz ./usr/share/doc/zunaka/copyright; do
-    grep -qxF "$path" "$WORK/contents" || fail "the package lacks $path"
-  done
-  lintian "$deb" >"$WORK/lintian" 2>&1 || true
-  sed 's/^/  lintian: /' "$WORK/lintian"
-  ! grep -q '^E:' "$WORK/lintian" || fail "lintian reports errors"
-  echo "$(basename "$deb"): $(stat -c %s "$deb") bytes; Depends: $depends" ;;
+    grep -qxF "$path" "$WORK/contents" || fail "the package lacks $path"; done
+  lintian "$deb" 2>&1 | tee "$WORK/lintian" | sed 's/^/  lintian: /' || true
+  ! grep -q '^E:' "$WORK/lintian" || fail "lintian reports errors" ;;
 
 game)
-  # A whole game of 50 moles chosen in the menus, a typist cycling through lesson 1's keys: moles show
-  # only in their holes, caught moles sink in their caught look, the strip ends at 50 appeared, and the
-  # music plays from the start to the natural end and then stops, keys after the end sounding nothing.
-  needs_display; start_from_menu
+  # A game of レッスン２, はやい and ５０, chosen with the keyboard alone and then the only marks of their
+  # menus. Lesson 2's keys catch moles, as no other lesson's would; moles show only in their holes and
+  # sink caught in their caught look, the strip ends at 50 appeared, and the music plays from the start
+  # to the natural end, keys after it sounding nothing. `zunaka --records` lists the game as played, and
+  # with no file lists nothing and creates nothing. The records page's OK gives the field back.
+  # A second game killed midway leaves the file sound; a file that is no database is listed as one line
+  # on standard error with status 1, and left as it was.
+  RECORDS=$XDG_DATA_HOME/zunaka/records.sqlite
+  list() { env -u DISPLAY "$PROGRAM" --records; }
+  [ "$(list)" = "$(printf 'started\tlesson\tspeed\tmoles\tappeared\tcaught\tmisses\tseconds\tfinished\tplayer')" ] &&
+    [ ! -e "$XDG_DATA_HOME" ] || fail "the listing without a file: $(list); created: $(find "$XDG_DATA_HOME")"
+  start_from_menu
   main=$(past_title)
   xprop -id "$main" _NET_WM_ICON | grep -q 'Icon (32 x 32)' || fail "the main window has no icon"
-  choose "$main" Right Right Right Down Down Return
+  choose "$main" Right Down Down Return              # レッスン２
+  choose "$main" Right Right Down Return             # はやい
+  choose "$main" Right Right Right Down Down Return  # ５０
+  marked="$(marks 1 7)/$(marks 2 3)/$(marks 3 3)"; [ "$marked" = 2/1/2 ] || fail "marks on the rows $marked"
   # The sound device opens with the first sound: until then there is no capture at all.
   started=$(stat -c %s "$CAPTURE" 2>/dev/null || echo 0)
   press "$main" ctrl+g
-  (while :; do xdotool type --delay 100 'asdfghjkl;:]'; done) & typist=$!
-  seen=$("$PROBE" "$PROGRAM_DIR" watch "$main" 50 "$WORK")
-  ended=$(stat -c %s "$CAPTURE")
-  sleep 2
-  kill "$typist"
-  echo "$seen"
-  [ "$(field "$seen" outside)" -eq 0 ] || fail "something changed outside the holes: $seen"
-  [ "$(field "$seen" caught)" -gt 0 ] || fail "no caught mole was seen: $seen"
+  # The typist finishes its round when told to stop: a key left over would land in the menus.
+  (until [ -e "$WORK/stop" ]; do xdotool type --delay 100 'qwertyuiop@['; done) & typist=$!
+  seen=$(probe watch "$main" 50 "$WORK")
+  ended=$(stat -c %s "$CAPTURE"); sleep 2; touch "$WORK/stop"; wait "$typist"
   strip=$(field "$seen" strip)
-  [ "${strip%/*}" = 50 ] && [ "${strip#*/}" -gt 0 ] || fail "final counts $strip, expected 50 appeared and some caught"
+  [[ $seen == *" outside=0 caught="[1-9]*" strip=50/"[1-9]* ]] || fail "not all in the holes, or no catch, or not 50: $seen"
   # The end is seen a moment after it happens: an effect of the last key may still sound.
-  heard=$("$PROBE" "$PROGRAM_DIR" music "$CAPTURE" "$started" $((ended + BYTES_PER_SECOND / 2)))
-  echo "$heard"
-  [ "$(field "$heard" before)" = 0.00 ] || fail "sound before the game: $heard"
-  awk -v d="$(field "$heard" during)" 'BEGIN { exit !(d >= 0.8) }' || fail "no music during the game: $heard"
-  [ "$(field "$heard" after)" = 0.00 ] || fail "sound after the game ended: $heard"
-  quit_game "$main" ;;
-
-effects-and-stop)
-  # Music off in the menu, a key every 0.6 s (xdotool types one key per half of its --delay; the longer
-  # effect lasts 0.24 s) until a mole is caught: every catch is heard as the hit
-  # effect and the other keys as the miss effect, and nothing else sounds. Ctrl+S leaves the bare field.
-  needs_display; start_from_menu
-  main=$(past_title)
-  choose "$main" Right Right Right Right Down Return
+  heard=$(probe music "$CAPTURE" "$started" $((ended + BYTES_PER_SECOND / 2)))
+  [ "$(field "$heard" before)/$(field "$heard" after)" = 0.00/0.00 ] && awk -v d="$(field "$heard" during)" 'BEGIN { exit !(d >= 0.8) }' ||
+    fail "expected silence before and after the game, music during it: $heard"
+  IFS=$'\t' read -r started lesson speed moles appeared caught misses seconds finished player < <(list | tail -1)
+  [ "$(list | wc -l)/$lesson $speed $moles $finished $player" = "2/2 1 50 1 みんな" ] || fail "listed: $(list)"
+  [ "$appeared/$caught" = "$strip" ] || fail "listed $appeared/$caught, the strip showed $strip"
+  [[ $started == 20[0-9][0-9]-*T*[+-Z]* ]] && [ "$seconds" -gt 0 ] || fail "time listed: $(list | tail -1)"
+  [ "$(stat -c %a "$RECORDS")" = 600 ] || fail "the file is readable by others: $(stat -c %a "$RECORDS")"
+  press "$main" ctrl+s
+  bare "$main" field
+  choose "$main" Left Down Return  # きろく, the last menu
+  covered() { ! bare_now "$main" records-page; }
+  poll 20 covered || fail "the records page did not show"
+  click_main 580 455
+  bare "$main" after-records
   press "$main" ctrl+g
-  for _ in 1 2 3 4 5 6; do
-    xdotool type --delay 1200 'asdfghjkl;:]'
-    counts=$("$PROBE" "$PROGRAM_DIR" counts "$main" "$WORK/playing.png")
-    hits=$(field "$counts" strip); hits=${hits#*/}
-    [ "$hits" != none ] && [ "$hits" -gt 0 ] && break
-  done
-  echo "$counts"
-  [ "$hits" -gt 0 ] || fail "no mole caught in six rounds of the keys: $counts"
-  press "$main" ctrl+s; sleep 0.5
-  bare=$("$PROBE" "$PROGRAM_DIR" bare "$main" "$WORK/stopped.png")
-  [ "$(field "$bare" differs)" -eq 0 ] || fail "the field after Ctrl+S is not bare: $bare"
-  quit_game "$main"
-  heard=$("$PROBE" "$PROGRAM_DIR" effects "$CAPTURE")
-  echo "$heard"
-  [ "$(field "$heard" hits)" -eq "$hits" ] || fail "$hits moles caught, but heard: $heard"
-  [ "$(field "$heard" misses)" -gt 0 ] && [ "$(field "$heard" other)" -eq 0 ] || fail "heard: $heard" ;;
-
-help)
-  # つかいかた shows the guide page with its OK button; OK brings back the bare field.
-  needs_display; start_from_menu
-  main=$(past_title)
-  choose "$main" Left Left Down Return  # つかいかた, the menu before きろく
-  page=$("$PROBE" "$PROGRAM_DIR" help "$main" "$WORK/help.png")
-  echo "$page"
-  [ "$(field "$page" page)" -eq 0 ] || fail "the guide page differs: $page"
-  [ "$(field "$page" button)" -gt 0 ] || fail "no OK button on the guide page"
-  height=$(xdotool getwindowgeometry --shell "$main" | sed -n 's/^HEIGHT=//p')
-  xdotool mousemove --window "$main" 580 $((height - 480 + 455)) click 1; sleep 0.5
-  bare=$("$PROBE" "$PROGRAM_DIR" bare "$main" "$WORK/after-ok.png")
-  [ "$(field "$bare" differs)" -eq 0 ] || fail "OK did not bring back the bare field: $bare"
-  quit_game "$main" ;;
+  under_way() { [[ $(probe counts "$main") == strip=[1-9]* ]]; }
+  poll 100 under_way || fail "the second game showed no mole"
+  [ "$(list | wc -l)" -eq 2 ] || fail "the listing during the second game: $(list)"
+  kill -KILL "$PID"; wait "$PID" 2>/dev/null || true
+  [ "$(sqlite3 "$RECORDS" 'PRAGMA integrity_check')" = ok ] && [ "$(list | wc -l)" -eq 2 ] || fail "after SIGKILL: $(list)"
+  echo "not a database" >"$RECORDS"
+  rc=0; out=$(list 2>&1) || rc=$?
+  [ "$rc" -eq 1 ] && [ "$(echo "$out" | wc -l)" -eq 1 ] || fail "an unreadable file listed with status $rc: $out"
+  [ "$(cat "$RECORDS")" = "not a database" ] || fail "the listing changed the file" ;;
 
 *) fail "unknown scenario $SCENARIO" ;;
 esac
