@@ -10,6 +10,9 @@
 #include "holes/DrawMole.h"
 #include "holes/HoleMotion.h"
 #include "moji/Status.h"
+#include "shell/Game.h"
+#include "shell/MainLoop.h"
+#include "shell/View.h"
 #include "screen/Composition.h"
 #include "../reference/Compare.h"
 
@@ -76,12 +79,17 @@ const Scene kScenes[] = {
              raise(h, hole, risen(h, hole), moji[hole]);
      }},
     // Counts printed over others, as a game's last frame prints them: no digit of the earlier ones stays.
-    {"end-strip", {1024, 768},
+    // The last pass of a game in full screen on a 640 x 480 screen, whose canvas then shows one to one
+    // and so takes the wide strip, printed over the strip of the frame before.
+    {"end-strip", {640, 480},
      [](Harness& h) {
+         fullScreenClick(h.s, h.p);
+         startClick(h.s, h.p);
          h.s.gPopCount = 9, h.s.gHitCount = 8;
          printStatusWide(h.s, h.p);
-         h.s.gPopCount = 30, h.s.gHitCount = 27;
-         printStatusWide(h.s, h.p);
+         h.s.gPopCount = h.s.gMojiTotal, h.s.gHitCount = 27;
+         h.p.advance(31);
+         runPass(h.s, h.p);
      }},
     {"guide", {1024, 768},
      [](Harness& h) {
