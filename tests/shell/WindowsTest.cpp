@@ -97,6 +97,19 @@ TEST(Windows, KeysTypedIntoTheKeyBoxAreJudgedOncePerRealRelease)
 }
 
 // Items chosen one after another, as a player would; the marks read back from the real menus.
+// The box shows its cursor as soon as it gets the focus, before any key: the player sees where to type.
+TEST(Windows, TheKeyBoxShowsItsCursorWhenItGetsTheFocus)
+{
+    Windows w(true);
+    KeyBox* box = w.windows.mainForm().keyBox();
+    QFocusEvent in(QEvent::FocusIn);
+    QApplication::sendEvent(box, &in);
+    const QImage focused = box->grab().toImage();
+    QFocusEvent out(QEvent::FocusOut);
+    QApplication::sendEvent(box, &out);
+    EXPECT_NE(focused, box->grab().toImage());
+}
+
 TEST(Windows, MenusStartWithTheDefaultsMarkedAndOnlyTheHandlersMoveMarks)
 {
     const std::tuple<bool, Strings, std::set<std::string>> rows[] = {
