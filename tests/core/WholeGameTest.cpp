@@ -10,8 +10,11 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstdio>
+#include <fstream>
 #include <optional>
 #include <limits>
+#include <sstream>
 
 namespace zunaka {
 namespace {
@@ -25,7 +28,29 @@ struct GameRun {
     Tick lastFrame = 0;
     // Per frame: time since the start, and every mole's top.
     std::vector<std::pair<std::int32_t, std::array<int, kHoleCount>>> trace;
+    // Per frame that sent the window anything: time since the start and a checksum of what it sent.
+    std::string drawn;
+    std::size_t blitsSeen = 0;
 };
+
+// FNV-1a over each new blit's place and the window's pixels there.
+void logDrawing(GameRun& run, const FakeForms& forms, std::int32_t at)
+{
+    std::uint64_t sum = 14695981039346656037u;
+    const auto add = [&sum](const void* data, std::size_t size) {
+        for (std::size_t i = 0; i < size; ++i)
+            sum = (sum ^ static_cast<const unsigned char*>(data)[i]) * 1099511628211u;
+    };
+    for (; run.blitsSeen < forms.windowBlits.size(); ++run.blitsSeen) {
+        const QRect to = forms.windowBlits[run.blitsSeen].to;
+        const int place[] = {to.x(), to.y(), to.width(), to.height()};
+        add(place, sizeof place);
+        const QImage part = forms.window.copy(to);
+        add(part.constBits(), static_cast<std::size_t>(part.sizeInBytes()));
+    }
+    if (sum != 14695981039346656037u)
+        run.drawn += std::to_string(at) + ' ' + std::to_string(sum) + '\n';
+}
 
 // Starts the program at `startTick`, starts a game of `total` moles 500 ms later (as the menus would), and
 // quits ten minutes later.
@@ -53,6 +78,7 @@ GameRun playGame(Harness& h, Tick startTick, int total, int speed)
         for (int i = 1; i <= kHoleCount; ++i)
             tops[i - 1] = h.top(i);
         run.trace.emplace_back(elapsed(h.p.now, startTick), tops);
+        logDrawing(run, h.p.fakeForms, elapsed(h.p.now, startTick));
     };
     formLoad(h.s, h.p, options);
     // Frames come every 31 ms of the virtual clock while the game runs, however often events wake the loop.
@@ -140,11 +166,14 @@ TEST(WholeGame, APerfectTypistCatchesEveryMoleAndOneWhoNeverTypesNone)
         for (int speed = 1; speed <= 3; ++speed)
             rows.push_back({1, lesson, speed, 10 + 20 * speed});
     }
+    std::string drawn;
     for (const auto& [types, lesson, speed, total] : rows) {
         Harness h;
         h.p.schedule(400, [&h, lesson] { lessonCheckClick(h.s, h.p, lesson); });
         sitDown(h, types != 0);
-        playGame(h, 0, total, speed);
+        const GameRun run = playGame(h, 0, total, speed);
+        if (lesson == 6 && speed == 1)
+            drawn += "game " + std::to_string(types) + "\n" + run.drawn;
         const std::string what = (types ? "typist, lesson " : "idle, lesson ") + std::to_string(lesson) +
                                  ", speed " + std::to_string(speed) + ", caught " + std::to_string(h.s.gHitCount);
         ASSERT_EQ(h.s.gPopCount, total) << what;
@@ -160,6 +189,15 @@ TEST(WholeGame, APerfectTypistCatchesEveryMoleAndOneWhoNeverTypesNone)
         EXPECT_TRUE(record.finished && record.lesson == lesson && record.speed == speed && record.appeared == total &&
                     record.caught == h.s.gHitCount)
             << what;
+    }
+    // Every frame that draws, at its tick, drawing the same pixels as when the file was made; a difference
+    // leaves the frames of now beside the build, to compare or, on purpose, to renew the file with.
+    std::ifstream file(ZUNAKA_FRAME_LOG);
+    std::stringstream reference;
+    reference << file.rdbuf();
+    if (reference.str() != drawn) {
+        std::ofstream("WholeGameFrames.txt") << drawn;
+        ADD_FAILURE() << "the frames differ from " << ZUNAKA_FRAME_LOG << ": see WholeGameFrames.txt";
     }
 }
 
