@@ -106,7 +106,7 @@ TEST(MainLoop, APassWithoutAGameOnlyDispatchesEvents)
     EXPECT_EQ(h.p.fakeForms.focusCount, 0);
     EXPECT_EQ(h.s.gFrameTick, 0);
     EXPECT_TRUE(h.p.mediaCommands.empty());
-    EXPECT_EQ(idleWaitMs(h.s, h.p.now), -1);
+    EXPECT_EQ(idleWaitMs(h.s, h.p), -1);
 }
 
 TEST(MainLoop, TheGameEndsInThePassWhoseFrameBringsTheLastMoleDown)
@@ -136,13 +136,14 @@ TEST(MainLoop, WaitsUntilTheNextFrameOrMusicRestartIsDue)
                         {45, 45, false, 0},    {0, 66990, false, 11}, {0, 66990, true, 31},
                         {20, 67000, false, 1}};
     for (const Row& row : rows) {
-        GameState s;
+        Harness h;
+        GameState& s = h.s;
         s.gPlaying = true;
         s.gBgmOff = row.musicOff;
-        const Tick now = 1'000'000;
-        s.gFrameTick = now - row.sinceFrame;
-        s.gBgmTick = now - row.sinceMusic;
-        EXPECT_EQ(idleWaitMs(s, now), row.wait) << row.sinceFrame << " / " << row.sinceMusic;
+        h.p.now = 1'000'000;
+        s.gFrameTick = h.p.now - row.sinceFrame;
+        s.gBgmTick = h.p.now - row.sinceMusic;
+        EXPECT_EQ(idleWaitMs(s, h.p), row.wait) << row.sinceFrame << " / " << row.sinceMusic;
     }
 }
 
