@@ -43,15 +43,15 @@ std::int32_t framesUntilWork(const GameState& s, Platform& p)
     return frames == 0 ? 1 : frames;
 }
 
-// The grid frames passed since the last frame, up to the one before the first with work, count as run:
-// they would have changed nothing, and the grid goes on from them as if the loop had woken for each.
-// Done before the pass's events, which were not there when those frames were due.
-void passEmptyFrames(GameState& s, Platform& p)
+// After a wait: the grid frames that fell before its end, up to `empty` of them (those the state before
+// the wait left nothing to do), count as run, and the grid goes on from them as if the loop had woken
+// for each. The events that ended the wait were handled in it, after those frames were due; a frame at
+// the very tick the wait ended is the next pass's, and sees them.
+void passEmptyFrames(GameState& s, Platform& p, std::int32_t empty)
 {
-    const std::int32_t due = elapsed(p.getTickCount(), s.gFrameTick) / kFrameGridMs;
-    const std::int32_t empty = std::min(due, framesUntilWork(s, p) - 1);
-    if (empty > 0)
-        s.gFrameTick = ticksAfter(s.gFrameTick, empty * kFrameGridMs);
+    const std::int32_t passed = std::max(0, elapsed(p.getTickCount(), s.gFrameTick) - 1) / kFrameGridMs;
+    if (const std::int32_t frames = std::min(passed, empty); s.gPlaying && frames > 0)
+        s.gFrameTick = ticksAfter(s.gFrameTick, frames * kFrameGridMs);
 }
 
 void runFrame(GameState& s, Platform& p, const LoopOptions& options)
@@ -76,8 +76,6 @@ std::int32_t untilRunOut(Tick now, Tick since, std::int32_t period)
 
 void runPass(GameState& s, Platform& p, const LoopOptions& options)
 {
-    if (s.gPlaying)
-        passEmptyFrames(s, p);
     p.doEvents();
     if (!s.gPlaying)
         return;
@@ -105,8 +103,11 @@ void mainLoop(GameState& s, Platform& p, const LoopOptions& options)
 {
     do {
         runPass(s, p, options);
-        if (s.gLoopOn && !options.busyPoll)
+        if (s.gLoopOn && !options.busyPoll) {
+            const std::int32_t empty = s.gPlaying ? framesUntilWork(s, p) - 1 : 0;
             p.waitForEvents(idleWaitMs(s, p));
+            passEmptyFrames(s, p, empty);
+        }
     } while (s.gLoopOn);
     p.forms().unloadMainForm();
 }

@@ -139,14 +139,14 @@ TEST(WholeGame, PlaysTheSameWhenTheTickCounterWrapsDuringTheGame)
     }
 }
 
-// A player who looks at the field every 20 ms until the program ends and types the character of the
-// first mole it sees out of its hole and not yet caught, high enough or not; or one who never types.
-// (Random typing is the soak's.)
-void sitDown(Harness& h, bool types, Tick at = 0)
+// A player who looks at the field until the program ends and types the character of the first mole it
+// sees out of its hole and not yet caught: every 20 ms, high enough or not (types 1), or every 70 ms, only
+// a mole standing still at the top (2); or one who never types (0). (Random typing is the soak's.)
+void sitDown(Harness& h, int types, Tick at = 0)
 {
     h.p.schedule(at, [&h, types, at] {
         for (int i = 1; i <= kHoleCount && types; ++i) {
-            if (h.top(i) < h.s.gHoleBottom[i] && !h.s.gHoleCaught[i]) {
+            if (h.top(i) < h.s.gHoleBottom[i] && !h.s.gHoleCaught[i] && (types == 1 || (!h.s.gHoleUp[i] && h.top(i) <= h.s.gHoleTop[i]))) {
                 text1KeyPress(h.s, h.p);
                 h.p.fakeForms.keyBoxTextValue = std::string(1, static_cast<char>(std::tolower(h.s.gHoleMoji[i].at(0))));
                 text1KeyUp(h.s, h.p);
@@ -154,13 +154,13 @@ void sitDown(Harness& h, bool types, Tick at = 0)
             }
         }
         if (h.s.gLoopOn)
-            sitDown(h, types, at + 20);
+            sitDown(h, types, at + (types == 2 ? 70 : 20));
     });
 }
 
 TEST(WholeGame, APerfectTypistCatchesEveryMoleAndOneWhoNeverTypesNone)
 {
-    std::vector<std::array<int, 4>> rows{{0, 6, 1, 30}};
+    std::vector<std::array<int, 4>> rows{{0, 6, 1, 30}, {2, 6, 3, 70}};
     for (int lesson = 1; lesson <= 6; ++lesson) {
         for (int speed = 1; speed <= 3; ++speed)
             rows.push_back({1, lesson, speed, 10 + 20 * speed});
@@ -169,14 +169,15 @@ TEST(WholeGame, APerfectTypistCatchesEveryMoleAndOneWhoNeverTypesNone)
     for (const auto& [types, lesson, speed, total] : rows) {
         Harness h;
         h.p.schedule(400, [&h, lesson] { lessonCheckClick(h.s, h.p, lesson); });
-        sitDown(h, types != 0);
+        sitDown(h, types);
         const GameRun run = playGame(h, 0, total, speed);
-        if (lesson == 6 && speed == 1)
+        if (lesson == 6 && (speed == 1 || types == 2))
             drawn += "game " + std::to_string(types) + "\n" + run.drawn;
         const std::string what = (types ? "typist, lesson " : "idle, lesson ") + std::to_string(lesson) +
                                  ", speed " + std::to_string(speed) + ", caught " + std::to_string(h.s.gHitCount);
         ASSERT_EQ(h.s.gPopCount, total) << what;
-        EXPECT_EQ(h.s.gHitCount, types ? total : 0) << what;
+        if (types != 2)  // the slow one misses the moles that stand up too briefly
+            EXPECT_EQ(h.s.gHitCount, types ? total : 0) << what;
         EXPECT_EQ(h.p.soundsPlayed.empty(), !types) << what;
         // The natural end stores the game once, its counts per key adding up to the strip's.
         ASSERT_EQ(h.p.recordStore.saved.size(), 1u) << what;
