@@ -137,13 +137,12 @@ TEST(MainLoop, WaitsUntilTheNextFrameOrMusicRestartIsDue)
                         {20, 67000, false, 1}};
     for (const Row& row : rows) {
         Harness h;
-        GameState& s = h.s;
-        s.gPlaying = true;
-        s.gBgmOff = row.musicOff;
+        h.s.gPlaying = true;
+        h.s.gBgmOff = row.musicOff;
         h.p.now = 1'000'000;
-        s.gFrameTick = h.p.now - row.sinceFrame;
-        s.gBgmTick = h.p.now - row.sinceMusic;
-        EXPECT_EQ(idleWaitMs(s, h.p), row.wait) << row.sinceFrame << " / " << row.sinceMusic;
+        h.s.gFrameTick = h.p.now - row.sinceFrame;
+        h.s.gBgmTick = h.p.now - row.sinceMusic;
+        EXPECT_EQ(idleWaitMs(h.s, h.p), row.wait) << row.sinceFrame << " / " << row.sinceMusic;
     }
 }
 

@@ -7,10 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <cctype>
-#include <cstdio>
 #include <fstream>
 #include <optional>
 #include <limits>
@@ -23,8 +21,6 @@ using test::Harness;
 using Commands = std::vector<std::string>;
 
 struct GameRun {
-    int frames = 0;
-    int maxPopCount = 0;
     Tick lastFrame = 0;
     // Per frame: time since the start, and every mole's top.
     std::vector<std::pair<std::int32_t, std::array<int, kHoleCount>>> trace;
@@ -33,28 +29,25 @@ struct GameRun {
     std::size_t blitsSeen = 0;
 };
 
-// FNV-1a over each new blit's place and the window's pixels there.
+// A checksum of the window's pixels under each blit sent since the last frame, if any.
 void logDrawing(GameRun& run, const FakeForms& forms, std::int32_t at)
 {
-    std::uint64_t sum = 14695981039346656037u;
-    const auto add = [&sum](const void* data, std::size_t size) {
-        for (std::size_t i = 0; i < size; ++i)
-            sum = (sum ^ static_cast<const unsigned char*>(data)[i]) * 1099511628211u;
-    };
+    std::uint64_t sum = 0;
     for (; run.blitsSeen < forms.windowBlits.size(); ++run.blitsSeen) {
-        const QRect to = forms.windowBlits[run.blitsSeen].to;
-        const int place[] = {to.x(), to.y(), to.width(), to.height()};
-        add(place, sizeof place);
-        const QImage part = forms.window.copy(to);
-        add(part.constBits(), static_cast<std::size_t>(part.sizeInBytes()));
+        const QRect to = forms.windowBlits[run.blitsSeen].to & forms.window.rect();
+        for (int y = to.top(); y <= to.bottom(); ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(forms.window.constScanLine(y)) + to.left();
+            for (int x = 0; x < to.width(); ++x)
+                sum = (sum ^ row[x]) * 1099511628211u + 1;
+        }
     }
-    if (sum != 14695981039346656037u)
+    if (sum != 0)
         run.drawn += std::to_string(at) + ' ' + std::to_string(sum) + '\n';
 }
 
 // Starts the program at `startTick`, starts a game of `total` moles 500 ms later (as the menus would), and
-// quits ten minutes later.
-GameRun playGame(Harness& h, Tick startTick, int total, int speed)
+// quits ten minutes later; with `logsDrawing`, keeps the frames' checksums in `drawn`.
+GameRun playGame(Harness& h, Tick startTick, int total, int speed, bool logsDrawing = false)
 {
     h.p.now = startTick;
     h.providePictures();
@@ -69,14 +62,13 @@ GameRun playGame(Harness& h, Tick startTick, int total, int speed)
     GameRun run;
     LoopOptions options;
     options.onFrame = [&] {
-        ++run.frames;
-        run.maxPopCount = std::max(run.maxPopCount, h.s.gPopCount);
         run.lastFrame = h.p.now;
         std::array<int, kHoleCount> tops{};
         for (int i = 1; i <= kHoleCount; ++i)
             tops[i - 1] = h.top(i);
         run.trace.emplace_back(elapsed(h.p.now, startTick), tops);
-        logDrawing(run, h.p.fakeForms, elapsed(h.p.now, startTick));
+        if (logsDrawing)
+            logDrawing(run, h.p.fakeForms, elapsed(h.p.now, startTick));
     };
     formLoad(h.s, h.p, options);
     // Frames keep to a grid of 31 ms of the virtual clock while the game runs, however often events wake
@@ -103,10 +95,7 @@ TEST(WholeGame, RunsToItsEndWithExactlyTheChosenNumberOfMoles)
         const std::string what = std::to_string(row.total) + " moles at speed " + std::to_string(row.speed);
 
         EXPECT_EQ(h.s.gPopCount, row.total) << what;
-        EXPECT_EQ(run.maxPopCount, row.total) << what;
         EXPECT_LT(run.lastFrame, 300'000) << what << ": the game ended well before the quit";
-        for (int i = 1; i <= kHoleCount; ++i)
-            EXPECT_EQ(h.top(i), h.s.gHoleBottom[i]) << what << ", hole " << i;
         // Open, play at the start, a stop and play for each 67 s restart, stop at the natural end, then the
         // two stop/close pairs of shutdown.
         const Commands& sent = h.p.mediaCommands;
@@ -133,7 +122,6 @@ TEST(WholeGame, PlaysTheSameWhenTheTickCounterWrapsDuringTheGame)
     for (Tick start : starts) {
         Harness h;
         const GameRun run = playGame(h, start, 30, 3);
-        EXPECT_EQ(run.frames, reference.frames) << "start " << start;
         EXPECT_TRUE(run.trace == reference.trace) << "start " << start;
         EXPECT_EQ(h.p.mediaCommands, atZero.p.mediaCommands) << "start " << start;
     }
@@ -170,8 +158,9 @@ TEST(WholeGame, APerfectTypistCatchesEveryMoleAndOneWhoNeverTypesNone)
         Harness h;
         h.p.schedule(400, [&h, lesson] { lessonCheckClick(h.s, h.p, lesson); });
         sitDown(h, types);
-        const GameRun run = playGame(h, 0, total, speed);
-        if (lesson == 6 && (speed == 1 || types == 2))
+        const bool logged = lesson == 6 && (speed == 1 || types == 2);
+        const GameRun run = playGame(h, 0, total, speed, logged);
+        if (logged)
             drawn += "game " + std::to_string(types) + "\n" + run.drawn;
         const std::string what = (types ? "typist, lesson " : "idle, lesson ") + std::to_string(lesson) +
                                  ", speed " + std::to_string(speed) + ", caught " + std::to_string(h.s.gHitCount);
@@ -192,9 +181,8 @@ TEST(WholeGame, APerfectTypistCatchesEveryMoleAndOneWhoNeverTypesNone)
     }
     // Every frame that draws, at its tick, drawing the same pixels as when the file was made; a difference
     // leaves the frames of now beside the build, to compare or, on purpose, to renew the file with.
-    std::ifstream file(ZUNAKA_FRAME_LOG);
     std::stringstream reference;
-    reference << file.rdbuf();
+    reference << std::ifstream(ZUNAKA_FRAME_LOG).rdbuf();
     if (reference.str() != drawn) {
         std::ofstream("WholeGameFrames.txt") << drawn;
         ADD_FAILURE() << "the frames differ from " << ZUNAKA_FRAME_LOG << ": see WholeGameFrames.txt";
