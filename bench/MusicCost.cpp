@@ -71,16 +71,14 @@ int main(int argc, char** argv)
     std::printf("synth-effects %.2f\n", renderShare(name, piece, true));
 
     // The device's thread alone: what SDL costs to keep a device open, silence or sound.
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
-        return 1;
+    zunaka::AudioSession session;
     zunaka::SoundMixer mixer;
-    zunaka::AudioDevice device(mixer, true);
-    if (!device.open())
+    zunaka::AudioDevice device(mixer, session, [] { return zunaka::Tick(0); });
+    if (!session.isUp() || !device.open())
         return 1;
     const double start = processSeconds();
     SDL_Delay(kDeviceSeconds * 1000);
     std::printf("device %.2f\n", 100 * (processSeconds() - start) / kDeviceSeconds);
     device.close();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return 0;
 }

@@ -14,6 +14,12 @@ constexpr std::int32_t elapsed(Tick now, Tick since)
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(now) - static_cast<std::uint32_t>(since));
 }
 
+// The tick `ms` after `since`, modulo 2^32 like elapsed().
+constexpr Tick ticksAfter(Tick since, std::int32_t ms)
+{
+    return static_cast<Tick>(static_cast<std::uint32_t>(since) + static_cast<std::uint32_t>(ms));
+}
+
 // A wait has run out only once strictly more than `wait` ms have passed: a 1000 ms wait is still
 // running at exactly 1000 ms.
 constexpr bool hasRunOut(Tick now, Tick since, std::int32_t wait)

@@ -38,9 +38,10 @@ ZUNAKA_TEST_PACKAGES=(
 # What scripts/test --extended needs besides, for the fuzz targets (libFuzzer comes with clang).
 ZUNAKA_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 # What scripts/bench needs besides: the X clients that time the first map and the path from a key to the
-# screen. The typing games it compares with are measured only where they are installed.
+# screen, and the typing games it compares with (TIPP10 keeps its lessons in SQLite).
 ZUNAKA_BENCH_PACKAGES=(
   libx11-dev libxtst-dev libxdamage-dev libxfixes-dev
+  tuxtype tipp10 libqt6sql6-sqlite
 )
 
 zunaka_missing_packages() {

@@ -23,6 +23,19 @@ QString countText(const char* caption, int count)
     return QString::fromUtf8(caption) + QLatin1Char(' ') + QString::number(count);
 }
 
+constexpr int kWideRows = 100;
+constexpr int kNarrowRows = 80;
+constexpr int kNarrowWindowRows = 73;
+
+// Nothing has written to the buffer since the strip was sent, and the counts are the same.
+bool unchanged(const GameState& s, int bufferRows)
+{
+    const PrintedStatus& printed = s.statusPrinted;
+    return printed.buffer == s.AllPicture.cacheKey() && printed.popCount == s.gPopCount &&
+           printed.hitCount == s.gHitCount && printed.background == s.BackPicture.cacheKey() &&
+           printed.strip.height() == bufferRows;
+}
+
 // Whether the top rows of the buffer hold what the last print left there, for the counts of now.
 bool stillPrinted(const GameState& s, int rows)
 {
@@ -45,13 +58,10 @@ bool stillPrinted(const GameState& s, int rows)
 // over the same background is what restoring and printing again would give, and is left as it is.
 void printStatus(GameState& s, Platform& p, int bufferRows, int windowRows)
 {
-    // Nothing has written to the buffer since the strip was sent, and the counts are the same: the strip
-    // and its copy on the window are as this frame would leave them. Most frames of a game move no mole,
-    // and comparing and sending the strip was then most of the frame's work.
+    // The strip and its copy on the window are as this frame would leave them. Most frames of a game move
+    // no mole, and comparing and sending the strip was then most of the frame's work.
     PrintedStatus& printed = s.statusPrinted;
-    if (printed.buffer == s.AllPicture.cacheKey() && printed.popCount == s.gPopCount &&
-        printed.hitCount == s.gHitCount && printed.background == s.BackPicture.cacheKey() &&
-        printed.strip.height() == bufferRows)
+    if (unchanged(s, bufferRows))
         return;
     // The buffer has changed elsewhere (a mole moved) but its strip holds what was printed and sent: the
     // window shows it already. Sent again, it would repaint the key box in front of it every frame.
@@ -74,12 +84,17 @@ void printStatus(GameState& s, Platform& p, int bufferRows, int windowRows)
 
 void printStatusWide(GameState& s, Platform& p)
 {
-    printStatus(s, p, 100, 100);
+    printStatus(s, p, kWideRows, kWideRows);
 }
 
 void printStatusNarrow(GameState& s, Platform& p)
 {
-    printStatus(s, p, 80, 73);
+    printStatus(s, p, kNarrowRows, kNarrowWindowRows);
+}
+
+bool statusShown(const GameState& s, bool wide)
+{
+    return unchanged(s, wide ? kWideRows : kNarrowRows);
 }
 
 } // namespace zunaka

@@ -12,6 +12,10 @@ class Platform;
 void printStatusWide(GameState& s, Platform& p);
 void printStatusNarrow(GameState& s, Platform& p);
 
+// Whether the window shows the strip of this form as a frame would print it now: the main loop sleeps
+// through frames that would change nothing.
+bool statusShown(const GameState& s, bool wide);
+
 // Which form a screen of this width takes.
 constexpr bool usesWideStatus(int screenWidth)
 {

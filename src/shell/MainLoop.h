@@ -22,9 +22,9 @@ struct LoopOptions {
 // keep the music going and test for the end of the game.
 void runPass(GameState& s, Platform& p, const LoopOptions& options = {});
 
-// How long the loop may wait for events before the game has work again: until the next frame (and music
-// restart) during a game, without limit (-1) otherwise.
-std::int32_t idleWaitMs(const GameState& s, Tick now);
+// How long the loop may wait for events before the game has work again: until the next frame that
+// changes anything (or the music's restart) during a game, without limit (-1) otherwise.
+std::int32_t idleWaitMs(const GameState& s, Platform& p);
 
 // The program's one loop: passes until gLoopOn is cleared, waiting between passes instead of spinning;
 // then unloads the main window. Entered at the end of start-up.

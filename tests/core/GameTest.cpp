@@ -95,7 +95,7 @@ TEST(MainLoop, APassRunsAFrameOnlyDuringAGameAndEndsItWithTheLastMoleDown)
     runPass(h.s, h.p);
     EXPECT_EQ(std::tuple(h.p.doEventsCount, h.p.fakeForms.focusCount, h.s.gFrameTick), std::tuple(1, 0, Tick{0}));
     EXPECT_TRUE(h.p.mediaCommands.empty());
-    EXPECT_EQ(idleWaitMs(h.s, h.p.now), -1);
+    EXPECT_EQ(idleWaitMs(h.s, h.p), -1);
 
     startClick(h.s, h.p);
     h.s.gPopCount = h.s.gMojiTotal;
@@ -115,13 +115,13 @@ TEST(MainLoop, WaitsUntilTheNextFrameOrMusicRestartIsDue)
                         {45, 45, false, 0},    {0, 66990, false, 11}, {0, 66990, true, 31},
                         {20, 67000, false, 1}};
     for (const auto& [sinceFrame, sinceMusic, musicOff, wait] : rows) {
-        GameState s;
-        s.gPlaying = true;
-        s.gBgmOff = musicOff;
-        const Tick now = 1'000'000;
-        s.gFrameTick = now - sinceFrame;
-        s.gBgmTick = now - sinceMusic;
-        EXPECT_EQ(idleWaitMs(s, now), wait) << sinceFrame << " / " << sinceMusic;
+        Harness h;
+        h.s.gPlaying = true;
+        h.s.gBgmOff = musicOff;
+        h.p.now = 1'000'000;
+        h.s.gFrameTick = h.p.now - sinceFrame;
+        h.s.gBgmTick = h.p.now - sinceMusic;
+        EXPECT_EQ(idleWaitMs(h.s, h.p), wait) << sinceFrame << " / " << sinceMusic;
     }
 }
 
