@@ -137,16 +137,10 @@ TEST(Ticks, WaitRunsOutStrictlyAfterItsLengthAcrossEveryWrap)
     }
 }
 
-// The same draws on every run, all below one: the last raw value must not round up to 1.0.
-TEST(Rng, StaysBelowOneAndRepeatsFromTheSameStartEveryRun)
+// The largest raw value must not round up to 1.0: a draw scaled by a table's size would index past it.
+// (That the draws repeat from run to run, the whole-game test's frame log shows.)
+TEST(Rng, TheLargestDrawStaysBelowOne)
 {
-    Rng first;
-    Rng second;
-    for (int i = 0; i < 100'000; ++i) {
-        const float r = first.next();
-        ASSERT_EQ(r, second.next()) << "draw " << i;
-        ASSERT_TRUE(r >= 0.0f && r < 1.0f) << "draw " << i << ": " << r;
-    }
     EXPECT_EQ(Rng::toUnit(0), 0.0f);
     EXPECT_EQ(Rng::toUnit(~std::uint64_t{0}), 1.0f - 0x1p-24f);
 }

@@ -13,23 +13,6 @@
 
 namespace zunaka::test {
 
-inline QImage solid(QRgb colour, int w = 125, int h = 145)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(colour);
-    return image;
-}
-
-// A picture whose neighbouring pixels differ, so that any pixel out of place shows.
-inline QImage pattern(int w, int h, int seed)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            image.setPixel(x, y, qRgb((x * 7 + seed) % 256, (y * 11 + seed * 3) % 256, (x * y + seed) % 256));
-    return image;
-}
-
 // A game on the fake platform, with the windows' handlers wired as the real windows wire them.
 struct Harness {
     GameState s;
@@ -62,12 +45,16 @@ struct Harness {
     // that it shows where it was scaled to the canvas.
     void providePictures(const std::string& folder = "/opt/zunaka/Deta/")
     {
-        const auto blank = [](int w, int h) { return solid(qRgb(255, 255, 255), w, h); };
+        const auto blank = [](int w, int h) {
+            QImage image(w, h, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            return image;
+        };
+        p.pictures[folder + "Title.jpg"] = blank(8, 8);
         QImage back(64, 48, QImage::Format_RGB32);
         for (int y = 0; y < back.height(); ++y)
             for (int x = 0; x < back.width(); ++x)
                 back.setPixel(x, y, qRgb(x * 4, y * 5, (x + y) % 2 ? 200 : 40));
-        p.pictures[folder + "Title.jpg"] = blank(8, 8);
         p.pictures[folder + "Back.jpg"] = back;
         for (int n = 1; n <= kMolePictureCount; ++n) {
             p.pictures[folder + pictureFileName("Zun??.jpg", n)] = blank(125, 145);
