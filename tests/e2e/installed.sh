@@ -54,7 +54,7 @@ package)
     grep -q "$needed" <<<"$depends" || fail "the package does not depend on $needed: $depends"; done
   dpkg-deb -f "$deb" Recommends | grep -q qt6-wayland || fail "the package does not recommend qt6-wayland"
   dpkg-deb -c "$deb" | awk '{ print $6 $7 $8 }' >"$WORK/contents"
-  for path in "./usr/bin/zunaka->../lib/zunaka/zunaka" ./usr/lib/zunaka/Deta/Back.jpg ./usr/lib/zunaka/Deta/金属.wav \
+  for path in "./usr/bin/zunaka->../lib/zunaka/zunaka" ./usr/lib/zunaka/zunaka-music ./usr/lib/zunaka/Deta/Back.jpg ./usr/lib/zunaka/Deta/金属.wav \
       ./usr/share/applications/io.github.zunaka.typing.desktop ./usr/share/metainfo/io.github.zunaka.typing.metainfo.xml \
       ./usr/share/icons/hicolor/scalable/apps/zunaka.svg ./usr/share/man/man6/zunaka.6.gz ./usr/share/doc/zunaka/copyright; do
     grep -qxF "$path" "$WORK/contents" || fail "the package lacks $path"; done

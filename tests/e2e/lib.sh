@@ -106,5 +106,7 @@ click_main() {
   xdotool mousemove --window "$main" "$1" $((HEIGHT - 480 + $2)) click 1
 }
 
-# A copy of the program in `dir`, with its sound module and data folder beside it.
-copy_program() { mkdir -p "$3" && cp "$1" "$(dirname "$1")/zunaka-audio.so" "$3/" && cp -r "$2" "$3/Deta"; }
+# A copy of the program in `dir`, with its sound module, its music's helper and data folder beside it.
+copy_program() {
+  mkdir -p "$3" && cp "$1" "$(dirname "$1")/zunaka-audio.so" "$(dirname "$1")/zunaka-music" "$3/" && cp -r "$2" "$3/Deta"
+}

@@ -12,6 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <map>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -89,9 +92,17 @@ std::vector<double> envelope(SdlAudio& audio, int milliseconds)
     return loudness;
 }
 
+// Where the engine finds the music's helper program.
+constexpr const char* kProgramFolder = ZUNAKA_AUDIO_MODULE_DIR;
+
 class SdlAudioTest : public ::testing::Test {
 protected:
-    void SetUp() override { setenv("SDL_AUDIODRIVER", "dummy", 1); }
+    void SetUp() override
+    {
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        // The renderings go with the test's files.
+        setenv("XDG_CACHE_HOME", files().folder.c_str(), 1);
+    }
 };
 
 TEST_F(SdlAudioTest, EffectFlagsDecideBetweenTheRunningAndTheNewSound)
@@ -108,7 +119,7 @@ TEST_F(SdlAudioTest, EffectFlagsDecideBetweenTheRunningAndTheNewSound)
         {"a named pipe is silent", files().pipe, kSndAsync, kLong},
     };
     for (const auto& [name, second, flags, expectedSeconds] : cases) {
-        SdlAudio audio(stillClock);
+        SdlAudio audio(kProgramFolder, stillClock);
         audio.playEffect(files().longEffect, kSndEffectFlags);
         ASSERT_EQ(effectSeconds(audio), kLong) << name << ": the first effect did not start";
         audio.playEffect(second, flags);
@@ -124,8 +135,9 @@ TEST_F(SdlAudioTest, ThePieceStartsFromItsFirstNoteARestartReplaysItAndStopSilen
     constexpr int kHeardMs = 500;
     constexpr int kRestartAfterMs = 600;
     constexpr double kAudible = 100;
-    SdlAudio audio(stillClock);
+    SdlAudio audio(kProgramFolder, stillClock);
     ASSERT_TRUE(audio.music().load(files().song));
+    audio.renderedMusic().waitForRendering();
     ASSERT_TRUE(audio.device().open());
     const AudioDevice::Lock lock(audio.device());
 
@@ -148,7 +160,7 @@ TEST_F(SdlAudioTest, ThePieceStartsFromItsFirstNoteARestartReplaysItAndStopSilen
 
 TEST_F(SdlAudioTest, TheDeviceClosesInSilenceAndOpensForTheNextSoundOfAFileThatLoads)
 {
-    SdlAudio audio(stillClock, 0);
+    SdlAudio audio(kProgramFolder, stillClock, 0);
     EXPECT_TRUE(audio.closeIfSilent()) << "nothing was played";
     EXPECT_FALSE(audio.device().isOpen()) << "opened before any sound";
     ASSERT_TRUE(audio.music().load(files().song));
@@ -170,6 +182,56 @@ TEST_F(SdlAudioTest, TheDeviceClosesInSilenceAndOpensForTheNextSoundOfAFileThatL
     EXPECT_EQ(effectSeconds(audio), static_cast<int>(testing::kLongEffectSeconds));
 }
 
+// The renderings in `cache`, by name, each with its inode: a file made anew has another.
+std::map<std::string, ino_t> renderings(const std::string& cache)
+{
+    std::map<std::string, ino_t> found;
+    for (const auto& entry : std::filesystem::directory_iterator(cache + "/zunaka")) {
+        struct stat about {};
+        stat(entry.path().c_str(), &about);
+        found[entry.path().filename().string()] = about.st_ino;
+    }
+    return found;
+}
+
+// The music is rendered once, by the helper, and then played from the cache folder in every later run. A
+// damaged rendering is made anew; a replaced piece gets its own, and the last one's goes.
+TEST_F(SdlAudioTest, TheMusicIsRenderedOnceAndAnewForADamagedFileOrAnotherPiece)
+{
+    const std::string cache = files().folder + "/renderings";
+    setenv("XDG_CACHE_HOME", cache.c_str(), 1);
+    const auto loaded = [](const std::string& piece) {
+        SdlAudio audio(kProgramFolder, stillClock);
+        EXPECT_TRUE(audio.music().load(piece)) << piece;
+        audio.renderedMusic().waitForRendering();
+        audio.music().playFromStart();
+        EXPECT_TRUE(audio.mixer().sounding()) << piece << ": nothing to play";
+    };
+    loaded(files().song);
+    const auto first = renderings(cache);
+    ASSERT_EQ(first.size(), 1u);
+    const std::string path = cache + "/zunaka/" + first.begin()->first;
+    loaded(files().song);
+    EXPECT_EQ(renderings(cache), first) << "rendered again";
+
+    const std::pair<const char*, std::function<void()>> damages[] = {
+        {"cut short", [&] { std::filesystem::resize_file(path, std::filesystem::file_size(path) - 1); }},
+        {"no rendering", [&] { testing::writeText(path, std::string(64, 'x')); }},
+    };
+    for (const auto& [name, damage] : damages) {
+        const auto before = renderings(cache);
+        damage();
+        loaded(files().song);
+        const auto after = renderings(cache);
+        EXPECT_EQ(after.size(), 1u) << name;
+        EXPECT_NE(after, before) << name << ": played as it was";
+    }
+    loaded(ZUNAKA_MUSIC_FILE);
+    const auto other = renderings(cache);
+    EXPECT_EQ(other.size(), 1u);
+    EXPECT_EQ(other.count(first.begin()->first), 0u) << "the replaced piece's rendering is kept";
+}
+
 // No sound card at all, or one that goes away under a running game: SDL's disk driver loses its device at
 // the first buffer it cannot write. The game's sounds go on into silence without blocking; five seconds
 // on, a sound tries again and finds a device that works: the effect plays, the music only from its next
@@ -186,12 +248,13 @@ TEST_F(SdlAudioTest, ASoundDeviceThatFailsOrGoesAwayIsTriedAgainFiveSecondsOn)
         ::testing::internal::CaptureStderr();
         {
             Tick now = 0;
-            SdlAudio audio([&now] { return now; });
+            SdlAudio audio(kProgramFolder, [&now] { return now; });
             for (const std::string& notMusic :
                  {files().missing, files().empty, files().text, files().shortEffect, files().folder, files().pipe,
                   files().device})
                 EXPECT_FALSE(audio.music().load(notMusic)) << name << ": " << notMusic;
             EXPECT_TRUE(audio.music().load(files().song)) << name;
+            audio.renderedMusic().waitForRendering();
             audio.music().playFromStart();
             // SDL's thread finds the device gone at its first buffer; the game looks every second.
             while (SDL_GetAudioDeviceStatus(audio.device().id()) == SDL_AUDIO_PLAYING)

@@ -10,7 +10,7 @@ namespace zunaka {
 
 // The game's sound: the background music behind the media device's sequencer alias, and the WAVE effects.
 // It lives in a module of its own, loaded by AudioModule when the first media command or effect comes,
-// which start-up sends after the title window is on the screen: SDL, FluidSynth and the libraries they
+// which start-up sends after the title window is on the screen: SDL and the libraries it
 // pull in cost the first map nothing.
 // The platform's clock (QtPlatform::getTickCount), which the engine reads to space its tries of a sound
 // device that went away.
@@ -35,7 +35,8 @@ namespace audio_module {
 constexpr const char* kFileName = "zunaka-audio.so";
 // The module's one exported function; the caller owns the engine it returns.
 constexpr const char* kFactory = "zunakaCreateAudioEngine";
-using Factory = AudioEngine* (*)(TickClock clock);
+// `folder`: the program's, where the module and the music's helper program are.
+using Factory = AudioEngine* (*)(const char* folder, TickClock clock);
 } // namespace audio_module
 
 } // namespace zunaka

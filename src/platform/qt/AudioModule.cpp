@@ -34,7 +34,7 @@ std::unique_ptr<AudioEngine> loadEngine(const std::string& folder, TickClock clo
         std::fprintf(stderr, "zunaka: no sound: %s\n", dlerror());
         return std::make_unique<SilentEngine>();
     }
-    return std::unique_ptr<AudioEngine>(create(std::move(clock)));
+    return std::unique_ptr<AudioEngine>(create(folder.c_str(), std::move(clock)));
 }
 
 } // namespace

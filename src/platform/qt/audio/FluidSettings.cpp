@@ -30,8 +30,8 @@ FluidSettingsPtr musicSettings()
     fluid_settings_setint(s, "synth.dynamic-sample-loading", 1);
     // Pinning samples would need a memory lock limit a desktop session does not give, and warn.
     fluid_settings_setint(s, "synth.lock-memory", 0);
-    // A new player must not reset the synthesizer: that would unselect the piece's instruments and drop
-    // their samples, to be read again in the audio callback. FluidMusic silences it instead.
+    // The player must not reset the synthesizer as it starts: that would drop the presets chosen for the
+    // channels that play before they choose one.
     fluid_settings_setint(s, "player.reset-synth", 0);
     return settings;
 }

@@ -20,7 +20,7 @@ using FluidSynthPtr = std::unique_ptr<fluid_synth_t, FluidSynthFree>;
 using FluidPlayerPtr = std::unique_ptr<fluid_player_t, FluidPlayerFree>;
 
 // How the game's synthesizer is set up: the output rate, the music's loudness, and what it leaves out to
-// cost less. FluidMusic builds its synthesizer with these; the tests build theirs alike.
+// cost less. renderPiece builds its synthesizer with these; the measurements build theirs alike.
 FluidSettingsPtr musicSettings();
 
 } // namespace zunaka

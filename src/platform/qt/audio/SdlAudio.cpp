@@ -1,11 +1,13 @@
 #include "SdlAudio.h"
 
+#include "RenderedPiece.h"
 #include "SoundFont.h"
 
 namespace zunaka {
 
-SdlAudio::SdlAudio(TickClock clock, long idleFrames)
-    : device_(mixer_, session_, std::move(clock)), music_(device_, soundFontToLoad()), idleFrames_(idleFrames)
+SdlAudio::SdlAudio(const std::string& folder, TickClock clock, long idleFrames)
+    : device_(mixer_, session_, std::move(clock)),
+      music_(device_, soundFontToLoad(), folder + "/" + rendered::kHelper, cacheFolder()), idleFrames_(idleFrames)
 {
     mixer_.setMusic(&music_);
 }
@@ -18,6 +20,7 @@ SdlAudio::~SdlAudio()
 
 bool SdlAudio::closeIfSilent()
 {
+    music_.collect();
     device_.closeIfLost();
     if (!device_.isOpen())
         return true;

@@ -19,7 +19,7 @@ struct Sound {
     std::vector<std::int16_t> samples;
 };
 
-// Where the mixer gets its music from; FluidMusic in the game.
+// Where the mixer gets its music from; RenderedMusic in the game.
 class MusicSource {
 public:
     virtual ~MusicSource() = default;
