@@ -103,18 +103,23 @@ void MainPicture::keepOwnCopy()
 void MainPicture::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    const QRect rect = event->rect();
     const QImage* picture = copy_.isNull() ? shown_ : &copy_;
     if (fullScreen_) {
-        paintScaled(painter, rect, picture);
+        paintScaled(painter, event->rect(), picture);
         return;
     }
-    // Whole pixels only: on a high-dpi screen each canvas pixel becomes a crisp block.
-    const QRect drawn = picture ? rect.intersected(picture->rect()) : QRect();
-    if (drawn != rect)
-        painter.fillRect(rect, Qt::white);
-    if (!drawn.isEmpty())
-        painter.drawImage(drawn, *picture, drawn);
+    // A frame repaints the columns of the moles that moved, one region of several rectangles. Painted
+    // one rectangle at a time, each within a clip of its own, the image is copied line by line; under the
+    // region's clip Qt would blend it span by span, handing the spans to its thread pool.
+    for (const QRect& part : event->region()) {
+        painter.setClipRect(part);
+        // Whole pixels only: on a high-dpi screen each canvas pixel becomes a crisp block.
+        const QRect drawn = picture ? part.intersected(picture->rect()) : QRect();
+        if (drawn != part)
+            painter.fillRect(part, Qt::white);
+        if (!drawn.isEmpty())
+            painter.drawImage(drawn, *picture, drawn);
+    }
 }
 
 // The client area scaled into its place, black around it. Each repaint draws the client pixels under its
