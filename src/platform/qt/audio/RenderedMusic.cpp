@@ -63,7 +63,7 @@ bool RenderedMusic::load(const std::string& path)
         return true;
     }
     if (!cache_) {
-        std::fprintf(stderr, "zunaka: no music: there is no home folder to keep it in\n");
+        std::fprintf(stderr, "zunaka: no music: neither ~/.cache nor $XDG_RUNTIME_DIR can be written\n");
         return true;
     }
     path_ = renderedPiecePath(*cache_, *piece, *soundFont_, helper_);

@@ -21,7 +21,7 @@ class AudioDevice;
 class RenderedMusic final : public MusicBackend, public MusicSource {
 public:
     // `soundFont`: the SoundFont to render with, if any was found; `helper`: the helper program;
-    // `cache`: the folder of renderings, none without a home.
+    // `cache`: the folder of renderings (cacheFolder()), none when there is no folder to write.
     RenderedMusic(AudioDevice& device, std::optional<std::string> soundFont, std::string helper,
                   std::optional<std::string> cache);
     ~RenderedMusic() override;

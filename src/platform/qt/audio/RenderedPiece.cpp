@@ -3,8 +3,12 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
+#include <vector>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace zunaka {
 
@@ -53,12 +57,22 @@ std::string renderedPiecePath(const std::string& folder, const std::string& piec
 
 std::optional<std::string> cacheFolder()
 {
+    std::vector<std::string> candidates;
     const char* cache = std::getenv("XDG_CACHE_HOME");
-    if (cache && *cache == '/')
-        return std::string(cache) + "/zunaka";
     const char* home = std::getenv("HOME");
-    if (home && *home)
-        return std::string(home) + "/.cache/zunaka";
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (cache && *cache == '/')
+        candidates.push_back(std::string(cache) + "/zunaka");
+    else if (home && *home == '/')
+        candidates.push_back(std::string(home) + "/.cache/zunaka");
+    if (runtime && *runtime == '/')
+        candidates.push_back(std::string(runtime) + "/zunaka");
+    for (const std::string& folder : candidates) {
+        std::error_code error;
+        std::filesystem::create_directories(folder, error);
+        if (access(folder.c_str(), W_OK | X_OK) == 0)
+            return folder;
+    }
     return std::nullopt;
 }
 

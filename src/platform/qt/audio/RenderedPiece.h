@@ -34,8 +34,9 @@ constexpr const char* kHelper = "zunaka-music";
 std::string renderedPiecePath(const std::string& folder, const std::string& piece, const std::string& soundFont,
                               const std::string& helper);
 
-// The user's cache folder for the game ($XDG_CACHE_HOME/zunaka, else ~/.cache/zunaka); nothing without a
-// home.
+// Where the renderings are kept, made if need be: the user's cache folder for the game
+// ($XDG_CACHE_HOME/zunaka, else ~/.cache/zunaka), or, where that cannot be written (a read-only home),
+// the session's own runtime folder, which goes with the session. Nothing when neither can be written.
 std::optional<std::string> cacheFolder();
 
 } // namespace zunaka
