@@ -45,10 +45,24 @@ int shrinkFor(const JpegLayout& jpeg, QSize drawnAt)
 void thresholdMask(QImage& mask)
 {
     for (int y = 0; y < mask.height(); ++y) {
+        if (mask.format() == QImage::Format_Grayscale8) {
+            uchar* row = mask.scanLine(y);
+            for (int x = 0; x < mask.width(); ++x)
+                row[x] = row[x] < kMaskThreshold ? 0 : 255;
+            continue;
+        }
         auto* row = reinterpret_cast<QRgb*>(mask.scanLine(y));
         for (int x = 0; x < mask.width(); ++x)
             row[x] = qGray(row[x]) < kMaskThreshold ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
     }
+}
+
+// A mask from a grey JPEG keeps its one byte a pixel: the raster operations read a grey as the RGB32
+// pixel with that grey in each colour, which is what converting it would hold, at four times the memory.
+QImage::Format keptFormat(const QImage& image, const PictureUse& use)
+{
+    return use.mask && image.format() == QImage::Format_Grayscale8 ? QImage::Format_Grayscale8
+                                                                   : QImage::Format_RGB32;
 }
 
 } // namespace
@@ -76,7 +90,7 @@ QImage decodePicture(const std::string& path, const PictureUse& use)
     QImage image = reader.read();
     if (image.isNull())
         fail(path, reader.errorString());
-    image.convertTo(QImage::Format_RGB32);
+    image.convertTo(keptFormat(image, use));
     if (use.mask && shrink > 1)
         thresholdMask(image);
     return image;

@@ -14,7 +14,8 @@ struct PictureUse {
     bool mask = false;
 };
 
-// Decodes a picture file (JPEG) into an RGB32 image, the format every surface of the game uses. A JPEG
+// Decodes a picture file (JPEG) into an RGB32 image, the format every surface of the game uses, or a mask
+// from a grey JPEG into a grey one (Format_Grayscale8), which the raster operations read as RGB32. A JPEG
 // at least twice as large as it is drawn is decoded smaller, by a half, a quarter or an eighth, keeping
 // at least the size it is drawn at: a camera's photo costs what the game shows of it. A mask decoded
 // smaller is made pure black and white again.
