@@ -86,7 +86,7 @@ void composeMole(GameState& s, int hole, int picture, int textX, int textY)
 {
     const bool caught = s.gHoleCaught[hole];
     const int k = caught ? picture + kCaughtPictureOffset : picture;
-    QImage& zun = s.ZunPicture[hole];
+    QImage& zun = s.ZunPicture;
     const QRect whole(0, 0, kMoleWidth, kMoleHeight);
     // The mask whitens the mole's shape; the picture then fills it, leaving the ground around it.
     if (caught) {
@@ -122,10 +122,10 @@ void drawMole(GameState& s, Platform& p, int hole, int picture, int visible, int
     // From one step above the mole down to the hole's edge: whatever the previous step drew, up or down.
     const QRect erased(left, top - s.gStep, kMoleWidth, visible + s.gStep);
     bitBlt(s.AllPicture, erased.topLeft(), s.BackPicture, erased);
-    bitBlt(s.ZunPicture[hole], {0, 0}, s.BackPicture, QRect(left, top, kMoleWidth, visible));
+    bitBlt(s.ZunPicture, {0, 0}, s.BackPicture, QRect(left, top, kMoleWidth, visible));
     composeMole(s, hole, picture, textX, textY);
     // Only the rows out of the hole go into the buffer: the mole is cut off at the hole's edge.
-    bitBlt(s.AllPicture, {left, top}, s.ZunPicture[hole], QRect(0, 0, kMoleWidth, visible));
+    bitBlt(s.AllPicture, {left, top}, s.ZunPicture, QRect(0, 0, kMoleWidth, visible));
     showOnWindow(s, p, hole);
 }
 
