@@ -2,6 +2,7 @@
 
 #include "OneBased.h"
 #include "Ticks.h"
+#include "platform/Pictures.h"
 #include "records/GameRecord.h"
 #include "records/RecordsSummary.h"
 
@@ -129,10 +130,10 @@ struct GameState {
     QImage ZunPicture;
 
     // Pictures loaded at start-up and never changed: four mole looks (5..8 are looks 1..4 caught) with
-    // their masks, and the keyboard of the guide page.
+    // their masks, and the keyboard of the guide and records pages, kept as its file until a page shows it.
     OneBased<QImage, kMolePictureCount> gZunImage;
     OneBased<QImage, kMolePictureCount> gZunMask;
-    QImage gKeyImage;
+    PictureFile gKeyImage;
 
     // Full paths of the two sound effects.
     std::string gMissSound;

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <stdexcept>
+#include <string_view>
 
 namespace zunaka {
 
@@ -65,20 +66,24 @@ QImage::Format keptFormat(const QImage& image, const PictureUse& use)
                                                                    : QImage::Format_RGB32;
 }
 
-} // namespace
-
-QImage decodePicture(const std::string& path, const PictureUse& use)
+std::string readPictureFile(const std::string& path)
 {
     std::string why;
-    const auto bytes = readDataFile(path, kMaxPictureFileBytes, why);
+    auto bytes = readDataFile(path, kMaxPictureFileBytes, why);
     if (!bytes)
         fail(path, QString::fromStdString(why));
-    const auto jpeg = readJpegLayout(*bytes);
+    return std::move(*bytes);
+}
+
+// The picture held in `bytes`, read from `path`.
+QImage decodeBytes(const std::string& path, std::string_view bytes, const PictureUse& use)
+{
+    const auto jpeg = readJpegLayout(bytes);
     if (jpeg && !jpeg->whole)
         fail(path, QStringLiteral("cut off or damaged"));
     if (jpeg && static_cast<long long>(jpeg->width) * jpeg->height > kMaxSourcePixels)
         fail(path, QStringLiteral("far larger than any picture the game draws"));
-    QByteArray data = QByteArray::fromRawData(bytes->data(), static_cast<qsizetype>(bytes->size()));
+    QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
@@ -94,6 +99,30 @@ QImage decodePicture(const std::string& path, const PictureUse& use)
     if (use.mask && shrink > 1)
         thresholdMask(image);
     return image;
+}
+
+} // namespace
+
+QImage decodePicture(const std::string& path, const PictureUse& use)
+{
+    return decodeBytes(path, readPictureFile(path), use);
+}
+
+PictureFile readPicture(const std::string& path, const PictureUse& use)
+{
+    const std::string bytes = readPictureFile(path);
+    decodeBytes(path, bytes, use);
+    return {QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())), use};
+}
+
+QImage decodePicture(const PictureFile& file)
+{
+    try {
+        return decodeBytes({}, std::string_view(file.bytes.constData(), static_cast<std::size_t>(file.bytes.size())),
+                           file.use);
+    } catch (const std::runtime_error&) {
+        return {};  // never for bytes that readPicture let through: they decode the same way every time
+    }
 }
 
 } // namespace zunaka
