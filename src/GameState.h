@@ -2,6 +2,7 @@
 
 #include "OneBased.h"
 #include "Ticks.h"
+#include "platform/Pictures.h"
 #include "records/GameRecord.h"
 #include "records/RecordsSummary.h"
 
@@ -121,17 +122,18 @@ struct GameState {
     OneBased<std::string, kMojiTableSize> gMojiTable;
 
     // Off-screen surfaces, laid out at start-up: the background as loaded, the composition buffer that
-    // always holds the whole current picture, and one scratch surface per hole where its mole is assembled
-    // before it goes into the buffer.
+    // always holds the whole current picture, and the scratch surface where each mole in turn is assembled
+    // before it goes into the buffer. Nothing of a mole stays there from one step to the next, so the
+    // holes share it.
     QImage BackPicture;
     QImage AllPicture;
-    PerHole<QImage> ZunPicture;
+    QImage ZunPicture;
 
     // Pictures loaded at start-up and never changed: four mole looks (5..8 are looks 1..4 caught) with
-    // their masks, and the keyboard of the guide page.
+    // their masks, and the keyboard of the guide and records pages, kept as its file until a page shows it.
     OneBased<QImage, kMolePictureCount> gZunImage;
     OneBased<QImage, kMolePictureCount> gZunMask;
-    QImage gKeyImage;
+    PictureFile gKeyImage;
 
     // Full paths of the two sound effects.
     std::string gMissSound;

@@ -85,7 +85,7 @@ void drawHelpPage(GameState& s, Platform& p)
 
     // The page starts from the window background, white, so the AND leaves the keys' colours as drawn.
     s.AllPicture.fill(Qt::white);
-    paintPicture(s.AllPicture, s.gKeyImage, QRect(x, kPictureTop, w, h), RasterOp::SrcAnd);
+    paintPicture(s.AllPicture, decodePicture(s.gKeyImage), QRect(x, kPictureTop, w, h), RasterOp::SrcAnd);
 
     const QRgb black = qRgb(0, 0, 0);
     printText(s.AllPicture, fixedGothic(kFingerLinePx), black, QPoint(x + kFingerLineIndent, kFingerLineTop),

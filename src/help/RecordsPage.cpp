@@ -59,7 +59,7 @@ void subRecordsClick(GameState& s, Platform& p)
 void drawRecordsPage(GameState& s, Platform& p)
 {
     placeRecordsButtons(s, p);
-    paintRecordsPage(s.AllPicture, s.recordsView, s.gKeyImage);
+    paintRecordsPage(s.AllPicture, s.recordsView, decodePicture(s.gKeyImage));
     refreshScreen(s, p);
 }
 

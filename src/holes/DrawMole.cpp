@@ -17,30 +17,42 @@ constexpr int kCaughtPictureOffset = 4;
 
 constexpr QRgb kBlack = 0xff000000;
 
-// Whether every pixel the character inks lies where the mask is black: the character printed in white
-// on black shows each pixel it touches.
-bool inkInsideMask(const GameState& s, int hole, const QImage& mask, QPoint at)
+// Whether the mask is black wherever `ink` is not, its pixels read as `Pixel` with black as `black`.
+template <typename Pixel>
+bool inkedOnlyOnBlack(const QImage& ink, const QImage& mask, Pixel black)
 {
-    if (mask.format() != QImage::Format_RGB32)
-        return false;
-    QImage ink(mask.size(), QImage::Format_RGB32);
-    ink.fill(kBlack);
-    printMojiOn(ink, s, hole, qRgb(255, 255, 255), at.x(), at.y());
     for (int y = 0; y < ink.height(); ++y) {
         const auto* inked = reinterpret_cast<const QRgb*>(ink.constScanLine(y));
-        const auto* masked = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
+        const auto* masked = reinterpret_cast<const Pixel*>(mask.constScanLine(y));
         for (int x = 0; x < ink.width(); ++x) {
-            if (inked[x] != kBlack && masked[x] != kBlack)
+            if (inked[x] != kBlack && masked[x] != black)
                 return false;
         }
     }
     return true;
 }
 
-// A mole picture or mask at the size the mole is drawn at; the data folder's may have any size.
+// Whether every pixel the character inks lies where the mask is black: the character printed in white
+// on black shows each pixel it touches.
+bool inkInsideMask(const GameState& s, int hole, const QImage& mask, QPoint at)
+{
+    if (mask.format() != QImage::Format_RGB32 && mask.format() != QImage::Format_Grayscale8)
+        return false;
+    QImage ink(mask.size(), QImage::Format_RGB32);
+    ink.fill(kBlack);
+    printMojiOn(ink, s, hole, qRgb(255, 255, 255), at.x(), at.y());
+    if (mask.format() == QImage::Format_Grayscale8)
+        return inkedOnlyOnBlack<uchar>(ink, mask, 0);
+    return inkedOnlyOnBlack<QRgb>(ink, mask, kBlack);
+}
+
+// A mole picture or mask at the size the mole is drawn at, in a format the raster operations read as it
+// is (a grey mask stays grey); the data folder's may have any size.
 QImage atMoleSize(const QImage& picture)
 {
-    if (picture.size() == QSize(kMoleWidth, kMoleHeight) && picture.format() == QImage::Format_RGB32)
+    const bool readAsItIs =
+        picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_Grayscale8;
+    if (picture.size() == QSize(kMoleWidth, kMoleHeight) && readAsItIs)
         return picture;
     QImage scaled(kMoleWidth, kMoleHeight, QImage::Format_RGB32);
     scaled.fill(Qt::white);
@@ -65,7 +77,7 @@ const MojiLook& mojiLook(GameState& s, int hole, int k, QPoint at)
     if (!inkInsideMask(s, hole, look.mask, at))
         return look;
     look.exact = true;
-    look.image = atMoleSize(picture);
+    look.image = atMoleSize(picture).convertToFormat(QImage::Format_RGB32);
     printMojiOn(look.image, s, hole, colour, at.x(), at.y());
     return look;
 }
@@ -74,23 +86,18 @@ void composeMole(GameState& s, int hole, int picture, int textX, int textY)
 {
     const bool caught = s.gHoleCaught[hole];
     const int k = caught ? picture + kCaughtPictureOffset : picture;
-    QImage& zun = s.ZunPicture[hole];
+    QImage& zun = s.ZunPicture;
     const QRect whole(0, 0, kMoleWidth, kMoleHeight);
     // The mask whitens the mole's shape; the picture then fills it, leaving the ground around it.
     if (caught) {
-        paintPicture(zun, s.gZunMask[k], whole, RasterOp::MergePaint);
-        paintPicture(zun, s.gZunImage[k], whole, RasterOp::SrcAnd);
+        paintThroughMask(zun, s.gZunMask[k], s.gZunImage[k], whole);
         return;
     }
     const MojiLook& look = mojiLook(s, hole, k, {textX, textY});
     // The look's own mask, scaled as its picture was, so the two meet at every pixel.
-    paintPicture(zun, look.mask, whole, RasterOp::MergePaint);
-    if (look.exact) {
-        paintPicture(zun, look.image, whole, RasterOp::SrcAnd);
-        return;
-    }
-    paintPicture(zun, s.gZunImage[k], whole, RasterOp::SrcAnd);
-    printMoji(s, hole, textX, textY);
+    paintThroughMask(zun, look.mask, look.exact ? look.image : s.gZunImage[k], whole);
+    if (!look.exact)
+        printMoji(s, hole, textX, textY);
 }
 
 void showOnWindow(GameState& s, Platform& p, int hole)
@@ -115,10 +122,10 @@ void drawMole(GameState& s, Platform& p, int hole, int picture, int visible, int
     // From one step above the mole down to the hole's edge: whatever the previous step drew, up or down.
     const QRect erased(left, top - s.gStep, kMoleWidth, visible + s.gStep);
     bitBlt(s.AllPicture, erased.topLeft(), s.BackPicture, erased);
-    bitBlt(s.ZunPicture[hole], {0, 0}, s.BackPicture, QRect(left, top, kMoleWidth, visible));
+    bitBlt(s.ZunPicture, {0, 0}, s.BackPicture, QRect(left, top, kMoleWidth, visible));
     composeMole(s, hole, picture, textX, textY);
     // Only the rows out of the hole go into the buffer: the mole is cut off at the hole's edge.
-    bitBlt(s.AllPicture, {left, top}, s.ZunPicture[hole], QRect(0, 0, kMoleWidth, visible));
+    bitBlt(s.AllPicture, {left, top}, s.ZunPicture, QRect(0, 0, kMoleWidth, visible));
     showOnWindow(s, p, hole);
 }
 

@@ -23,7 +23,7 @@ QRgb mojiColour(const GameState& s, int hole)
 
 void printMoji(GameState& s, int hole, int x, int y)
 {
-    printMojiOn(s.ZunPicture[hole], s, hole, mojiColour(s, hole), x, y);
+    printMojiOn(s.ZunPicture, s, hole, mojiColour(s, hole), x, y);
 }
 
 } // namespace zunaka

@@ -53,6 +53,15 @@ bool stillPrinted(const GameState& s, int rows)
     return true;
 }
 
+// The strip's pixels copied into the image kept of them, in place once it has the strip's size: a new
+// copy for each new count left the last one's 250 KB free in the heap beside it.
+void keepCopy(QImage& copy, const QImage& buffer, const QRect& strip)
+{
+    if (copy.size() != strip.size() || copy.format() != buffer.format())
+        copy = QImage(strip.size(), buffer.format());
+    bitBlt(copy, {0, 0}, buffer, strip);
+}
+
 // `bufferRows` rows of the buffer, restored from the background so no digit of the previous frame
 // remains, shown as `windowRows` rows of the window. A strip that still holds what the same counts printed
 // over the same background is what restoring and printing again would give, and is left as it is.
@@ -74,7 +83,10 @@ void printStatus(GameState& s, Platform& p, int bufferRows, int windowRows)
     bitBlt(s.AllPicture, {0, 0}, s.BackPicture, strip);
     printText(s.AllPicture, font, kPopCountColour, kPopCountAt, countText("ずなか", s.gPopCount));
     printText(s.AllPicture, font, kHitCountColour, kHitCountAt, countText("つかまえた", s.gHitCount));
-    s.statusPrinted = {s.gPopCount, s.gHitCount, s.BackPicture.cacheKey(), 0, s.AllPicture.copy(strip)};
+    printed.popCount = s.gPopCount;
+    printed.hitCount = s.gHitCount;
+    printed.background = s.BackPicture.cacheKey();
+    keepCopy(printed.strip, s.AllPicture, strip);
     Forms& forms = p.forms();
     forms.blitToWindow(s.AllPicture, strip, QRect(0, 0, forms.mainScaleWidth(), windowRows));
     printed.buffer = s.AllPicture.cacheKey();

@@ -64,6 +64,48 @@ bool copyRows(QImage& target, const QRect& to, const QImage& source, const QRect
     return true;
 }
 
+// A mask's pixel as RGB32; a grey mask's as Qt converts it, the grey in each colour.
+inline QRgb rgb32(const QRgb* row, std::size_t x)
+{
+    return row[x];
+}
+
+inline QRgb rgb32(const uchar* row, std::size_t x)
+{
+    return kOpaque | row[x] * 0x010101u;
+}
+
+// MergePaint of the mask, then SrcAnd of the picture, in one pass: (picture AND (NOT mask OR destination)).
+template <typename MaskPixel>
+void maskRows(QImage& target, const QRect& to, const QImage& mask, const QImage& picture)
+{
+    const auto width = static_cast<std::size_t>(to.width());
+    for (int y = 0; y < to.height(); ++y) {
+        const auto* __restrict m = reinterpret_cast<const MaskPixel*>(mask.constScanLine(y));
+        const auto* __restrict in = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+        auto* __restrict out = reinterpret_cast<QRgb*>(target.scanLine(to.top() + y)) + to.left();
+        for (std::size_t x = 0; x < width; ++x)
+            out[x] = (in[x] & (~rgb32(m, x) | out[x])) | kOpaque;
+    }
+}
+
+bool maskInOnePass(QImage& target, const QRect& to, const QImage& mask, const QImage& picture)
+{
+    if (mask.size() != to.size() || picture.size() != to.size() || target.format() != QImage::Format_RGB32 ||
+        picture.format() != QImage::Format_RGB32 || !target.rect().contains(to))
+        return false;
+    switch (mask.format()) {
+    case QImage::Format_RGB32:
+        maskRows<QRgb>(target, to, mask, picture);
+        return true;
+    case QImage::Format_Grayscale8:
+        maskRows<uchar>(target, to, mask, picture);
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 void stretchBlt(QImage& target, const QRect& to, const QImage& source, const QRect& from, RasterOp op)
@@ -85,6 +127,14 @@ void bitBlt(QImage& target, QPoint at, const QImage& source, const QRect& from)
 void paintPicture(QImage& target, const QImage& picture, const QRect& to, RasterOp op)
 {
     stretchBlt(target, to, picture, picture.rect(), op);
+}
+
+void paintThroughMask(QImage& target, const QImage& mask, const QImage& picture, const QRect& to)
+{
+    if (to.isEmpty() || maskInOnePass(target, to, mask, picture))
+        return;
+    paintPicture(target, mask, to, RasterOp::MergePaint);
+    paintPicture(target, picture, to, RasterOp::SrcAnd);
 }
 
 } // namespace zunaka

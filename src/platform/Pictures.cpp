@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <stdexcept>
+#include <string_view>
 
 namespace zunaka {
 
@@ -45,26 +46,44 @@ int shrinkFor(const JpegLayout& jpeg, QSize drawnAt)
 void thresholdMask(QImage& mask)
 {
     for (int y = 0; y < mask.height(); ++y) {
+        if (mask.format() == QImage::Format_Grayscale8) {
+            uchar* row = mask.scanLine(y);
+            for (int x = 0; x < mask.width(); ++x)
+                row[x] = row[x] < kMaskThreshold ? 0 : 255;
+            continue;
+        }
         auto* row = reinterpret_cast<QRgb*>(mask.scanLine(y));
         for (int x = 0; x < mask.width(); ++x)
             row[x] = qGray(row[x]) < kMaskThreshold ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
     }
 }
 
-} // namespace
+// A mask from a grey JPEG keeps its one byte a pixel: the raster operations read a grey as the RGB32
+// pixel with that grey in each colour, which is what converting it would hold, at four times the memory.
+QImage::Format keptFormat(const QImage& image, const PictureUse& use)
+{
+    return use.mask && image.format() == QImage::Format_Grayscale8 ? QImage::Format_Grayscale8
+                                                                   : QImage::Format_RGB32;
+}
 
-QImage decodePicture(const std::string& path, const PictureUse& use)
+std::string readPictureFile(const std::string& path)
 {
     std::string why;
-    const auto bytes = readDataFile(path, kMaxPictureFileBytes, why);
+    auto bytes = readDataFile(path, kMaxPictureFileBytes, why);
     if (!bytes)
         fail(path, QString::fromStdString(why));
-    const auto jpeg = readJpegLayout(*bytes);
+    return std::move(*bytes);
+}
+
+// The picture held in `bytes`, read from `path`.
+QImage decodeBytes(const std::string& path, std::string_view bytes, const PictureUse& use)
+{
+    const auto jpeg = readJpegLayout(bytes);
     if (jpeg && !jpeg->whole)
         fail(path, QStringLiteral("cut off or damaged"));
     if (jpeg && static_cast<long long>(jpeg->width) * jpeg->height > kMaxSourcePixels)
         fail(path, QStringLiteral("far larger than any picture the game draws"));
-    QByteArray data = QByteArray::fromRawData(bytes->data(), static_cast<qsizetype>(bytes->size()));
+    QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
@@ -76,10 +95,34 @@ QImage decodePicture(const std::string& path, const PictureUse& use)
     QImage image = reader.read();
     if (image.isNull())
         fail(path, reader.errorString());
-    image.convertTo(QImage::Format_RGB32);
+    image.convertTo(keptFormat(image, use));
     if (use.mask && shrink > 1)
         thresholdMask(image);
     return image;
+}
+
+} // namespace
+
+QImage decodePicture(const std::string& path, const PictureUse& use)
+{
+    return decodeBytes(path, readPictureFile(path), use);
+}
+
+PictureFile readPicture(const std::string& path, const PictureUse& use)
+{
+    const std::string bytes = readPictureFile(path);
+    decodeBytes(path, bytes, use);
+    return {QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())), use};
+}
+
+QImage decodePicture(const PictureFile& file)
+{
+    try {
+        return decodeBytes({}, std::string_view(file.bytes.constData(), static_cast<std::size_t>(file.bytes.size())),
+                           file.use);
+    } catch (const std::runtime_error&) {
+        return {};  // never for bytes that readPicture let through: they decode the same way every time
+    }
 }
 
 } // namespace zunaka

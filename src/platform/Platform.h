@@ -35,6 +35,8 @@ public:
 
     // Decodes a picture file for the use given; throws std::runtime_error when it is missing or unreadable.
     virtual QImage loadPicture(const std::string& path, const PictureUse& use) = 0;
+    // The same check, keeping the file's bytes for decodePicture to decode when the picture is shown.
+    virtual PictureFile loadPictureFile(const std::string& path, const PictureUse& use) = 0;
 
     virtual ScreenSize screen() const = 0;
     // The part of the screen windows may cover: the screen without the desktop's panels.

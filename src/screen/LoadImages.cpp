@@ -32,7 +32,7 @@ void loadAll(GameState& s, Platform& p)
     for (int n = 1; n <= kMolePictureCount; ++n)
         s.gZunMask[n] = p.loadPicture(folder + pictureFileName(kMaskTemplate, n), {mole, true});
     // The guide page draws it within the canvas.
-    s.gKeyImage = p.loadPicture(folder + kKeyboardFile, {kCanvasRect.size()});
+    s.gKeyImage = p.loadPictureFile(folder + kKeyboardFile, {kCanvasRect.size()});
 }
 
 } // namespace

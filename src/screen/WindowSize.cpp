@@ -66,8 +66,7 @@ void arrangeControls(GameState& s, Platform& p)
     s.BackPicture = blankSurface(kCanvasWidth, kCanvasHeight);
     s.AllPicture = blankSurface(kCanvasWidth, kCanvasHeight);
     p.forms().placeKeyBox(QRect((s.AllPicture.width() - kKeyBoxWidth) / 2, kKeyBoxTop, kKeyBoxWidth, kKeyBoxHeight));
-    for (QImage& surface : s.ZunPicture)
-        surface = blankSurface(kMoleWidth, kMoleHeight);
+    s.ZunPicture = blankSurface(kMoleWidth, kMoleHeight);
 }
 
 } // namespace zunaka

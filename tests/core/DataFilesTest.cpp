@@ -31,8 +31,9 @@ QByteArray claiming(QByteArray jpeg, int side)
     return jpeg;
 }
 
-// A JPEG of `size` in one colour, with a black disc in its top left quarter, its edge smoothed.
-QByteArray jpegOf(QSize size, QColor colour)
+// A JPEG of `size` in one colour, with a black disc in its top left quarter, its edge smoothed; a grey one
+// when `stored` is Format_Grayscale8, as the masks are.
+QByteArray jpegOf(QSize size, QColor colour, QImage::Format stored = QImage::Format_RGB32)
 {
     QImage picture(size, QImage::Format_RGB32);
     picture.fill(colour);
@@ -41,6 +42,7 @@ QByteArray jpegOf(QSize size, QColor colour)
     painter.setBrush(Qt::black);
     painter.drawEllipse(QRect(QPoint(), size / 2));
     painter.end();
+    picture.convertTo(stored);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -76,6 +78,7 @@ TEST(Pictures, WholeRegularFilesLoadAtTheSizeTheyAreDrawnAtOrAsLargeAsTheyAre)
         std::function<void(const QString& path)> make;
         PictureUse use;
         QSize kept;  // empty: refused
+        QImage::Format format = QImage::Format_RGB32;
     };
     const auto write = [](const QByteArray& bytes) {
         return [bytes](const QString& path) {
@@ -102,6 +105,10 @@ TEST(Pictures, WholeRegularFilesLoadAtTheSizeTheyAreDrawnAtOrAsLargeAsTheyAre)
         {"a camera's 6000 x 4000 photo", write(jpegOf({6000, 4000}, Qt::darkGreen)), {canvas}, {750, 500}},
         {"a mask at twice the size", write(jpegOf({250, 290}, Qt::white)), {mole, true}, mole},
         {"a mask less than twice the size, as it is", write(jpegOf({200, 232}, Qt::white)), {mole, true}, {200, 232}},
+        // A grey mask keeps its one byte a pixel.
+        {"a grey mask at twice the size", write(jpegOf({250, 290}, Qt::white, QImage::Format_Grayscale8)),
+         {mole, true}, mole, QImage::Format_Grayscale8},
+        {"a grey picture", write(jpegOf({250, 290}, Qt::white, QImage::Format_Grayscale8)), {mole}, mole},
     };
     int n = 0;
     for (const Row& row : rows) {
@@ -116,7 +123,7 @@ TEST(Pictures, WholeRegularFilesLoadAtTheSizeTheyAreDrawnAtOrAsLargeAsTheyAre)
         EXPECT_EQ(image.isNull() ? QSize() : image.size(), row.kept) << row.name;
         if (image.isNull())
             continue;
-        EXPECT_EQ(image.format(), QImage::Format_RGB32) << row.name;
+        EXPECT_EQ(image.format(), row.format) << row.name;
         if (row.use.mask && row.kept == row.use.drawnAt) {
             EXPECT_TRUE(pureMask(image)) << row.name;
         }

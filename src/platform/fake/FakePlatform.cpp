@@ -4,6 +4,8 @@
 #include "platform/Blit.h"
 #include "platform/Pictures.h"
 
+#include <QBuffer>
+
 #include <algorithm>
 #include <iterator>
 #include <stdexcept>
@@ -221,6 +223,21 @@ QImage FakePlatform::loadPicture(const std::string& path, const PictureUse& use)
         throw std::runtime_error("cannot load " + path);
     picturesLoaded.push_back(path);
     return found->second;
+}
+
+PictureFile FakePlatform::loadPictureFile(const std::string& path, const PictureUse& use)
+{
+    if (picturesFromDisk) {
+        PictureFile file = readPicture(path, use);
+        picturesLoaded.push_back(path);
+        return file;
+    }
+    // The picture served, as a file that decodes to it again.
+    PictureFile file{{}, use};
+    QBuffer buffer(&file.bytes);
+    buffer.open(QIODevice::WriteOnly);
+    loadPicture(path, use).save(&buffer, "PNG");
+    return file;
 }
 
 void FakePlatform::schedule(Tick at, std::function<void()> handler)

@@ -137,6 +137,7 @@ public:
     int mciSendString(std::string_view command) override;
     void sndPlaySound(const std::string& path, unsigned flags) override;
     QImage loadPicture(const std::string& path, const PictureUse& use) override;
+    PictureFile loadPictureFile(const std::string& path, const PictureUse& use) override;
     ScreenSize screen() const override { return screenSize; }
     ScreenSize workArea() const override { return workAreaSize.width > 0 ? workAreaSize : screenSize; }
     std::string appPath() const override { return appFolder; }

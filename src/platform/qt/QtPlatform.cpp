@@ -78,6 +78,11 @@ QImage QtPlatform::loadPicture(const std::string& path, const PictureUse& use)
     return decodePicture(path, use);
 }
 
+PictureFile QtPlatform::loadPictureFile(const std::string& path, const PictureUse& use)
+{
+    return readPicture(path, use);
+}
+
 ScreenSize QtPlatform::screen() const
 {
     const QScreen* primary = QGuiApplication::primaryScreen();

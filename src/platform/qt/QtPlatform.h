@@ -31,6 +31,7 @@ public:
     int mciSendString(std::string_view command) override;
     void sndPlaySound(const std::string& path, unsigned flags) override;
     QImage loadPicture(const std::string& path, const PictureUse& use) override;
+    PictureFile loadPictureFile(const std::string& path, const PictureUse& use) override;
     ScreenSize screen() const override;
     ScreenSize workArea() const override;
     std::string appPath() const override;
