@@ -134,8 +134,9 @@ TEST(WholeGame, RunsToItsEndAPerfectTypistCatchingEveryMoleAndOneWhoNeverTypesNo
         const std::string what = (types ? "typist, lesson " : "idle, lesson ") + std::to_string(lesson) +
                                  ", speed " + std::to_string(speed) + ", caught " + std::to_string(h.s.gHitCount);
         ASSERT_EQ(h.s.gPopCount, total) << what;
-        if (types != 2)  // the slow one misses the moles that stand up too briefly
+        if (types != 2) {  // the slow one misses the moles that stand up too briefly
             EXPECT_EQ(h.s.gHitCount, types ? total : 0) << what;
+        }
         EXPECT_LT(run.lastFrame, 300'000) << what << ": the game ended well before the quit";
         for (int i = 1; i <= kHoleCount; ++i)
             EXPECT_EQ(h.top(i), h.s.gHoleBottom[i]) << what << ", hole " << i;
