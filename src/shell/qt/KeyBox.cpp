@@ -6,6 +6,7 @@
 #include <QStyle>
 #include <QStyleHints>
 #include <QStyleOptionFrame>
+#include <QTextLayout>
 
 #include <algorithm>
 
@@ -48,7 +49,14 @@ void KeyBox::setText(const QString& text)
     if (text == text_)
         return;
     text_ = text;
-    update();
+    // The frame stays as it is: only the inside is painted again.
+    update(inside_.isEmpty() ? rect() : inside_);
+}
+
+void KeyBox::setPaintBehind(PaintBehind paint)
+{
+    paintBehind_ = std::move(paint);
+    setAttribute(Qt::WA_OpaquePaintEvent, paintBehind_ != nullptr);
 }
 
 void KeyBox::keyPressEvent(QKeyEvent* event)
@@ -72,72 +80,105 @@ void KeyBox::keyReleaseEvent(QKeyEvent* event)
         onKeyUp();
 }
 
-// The frame is the one the desktop's style gives a line edit. Fusion rounds and smooths it, and Qt
-// rasterizes a smoothed outline as tall as the box by handing its rows to a pool of threads and waiting
-// for them; drawn at every key, that was a third of what a key cost the game's main thread.
-const QPixmap& KeyBox::frame(const QStyleOptionFrame& option)
-{
-    const qreal ratio = devicePixelRatio();
-    const QString key = QStringLiteral("%1x%2-%3-%4-%5")
-                            .arg(width())
-                            .arg(height())
-                            .arg(static_cast<uint>(option.state))
-                            .arg(option.palette.cacheKey())
-                            .arg(ratio);
-    if (key != frameKey_) {
-        frame_ = QPixmap(size() * ratio);
-        frame_.setDevicePixelRatio(ratio);
-        frame_.fill(Qt::transparent);
-        QPainter painter(&frame_);
-        style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, this);
-        frameKey_ = key;
-    }
-    return frame_;
-}
-
-// Where a line of text stands inside the frame: two pixels in from it, as tall as the font's line or the
-// character, whichever is taller, and centred in height.
 QStyleOptionFrame KeyBox::frameOption() const
 {
     QStyleOptionFrame option;
     option.initFrom(this);
-    option.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
     option.state |= QStyle::State_Sunken;
     return option;
 }
 
-QRect KeyBox::textLine() const
+void KeyBox::refreshFrame()
 {
     const QStyleOptionFrame option = frameOption();
-    const QRect inside = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+    const FrameLook look{size(), static_cast<int>(option.state), option.palette.cacheKey(), devicePixelRatio()};
+    if (look == frameLook_)
+        return;
+    makeFrame(option);
+    frameLook_ = look;
+}
+
+// The frame is the one the desktop's style gives a line edit. Fusion rounds and smooths it, and Qt
+// rasterizes a smoothed outline as tall as the box by handing its rows to a pool of threads and waiting
+// for them; drawn at every key, that was a third of what a key cost the game's main thread.
+void KeyBox::makeFrame(const QStyleOptionFrame& look)
+{
+    QStyleOptionFrame option = look;
+    option.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
+    const qreal ratio = devicePixelRatio();
+    frame_ = QPixmap(size() * ratio);
+    frame_.setDevicePixelRatio(ratio);
+    frame_.fill(Qt::transparent);
+    {
+        QPainter painter(&frame_);
+        style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, this);
+    }
+    inside_ = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+    seeThrough_ = QRegion();
+    const QImage drawn = frame_.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < drawn.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(drawn.constScanLine(y));
+        for (int x = 0; x < drawn.width();) {
+            const int from = x;
+            while (x < drawn.width() && qAlpha(row[x]) < 255)
+                ++x;
+            if (x > from)
+                seeThrough_ += QRectF(from / ratio, y / ratio, (x - from) / ratio, 1 / ratio).toAlignedRect();
+            ++x;
+        }
+    }
+    places_.clear();
+}
+
+// A line of text stands inside the frame two pixels in from it, as tall as the font's line or the
+// character, whichever is taller, and centred in height. Measuring a character and drawing it as text
+// shape it, which cost more than the rest of a key's painting: each character is shaped the first time it
+// is typed, and its glyphs are drawn from then on, where drawing it as text would have put them.
+const KeyBox::TextPlace& KeyBox::textPlace()
+{
+    refreshFrame();
+    if (const auto found = places_.constFind(text_); found != places_.cend())
+        return *found;
     const QFontMetrics metrics = fontMetrics();
     const int height = std::max(metrics.boundingRect(text_).height(), metrics.height());
-    return {inside.x() + kTextMargin, inside.y() + (inside.height() - height + 1) / 2,
-            inside.width() - 2 * kTextMargin, height};
-}
-
-QRect KeyBox::caretRect() const
-{
-    const QRect line = textLine();
-    const QFontMetrics metrics = fontMetrics();
+    const QRect line(inside_.x() + kTextMargin, inside_.y() + (inside_.height() - height + 1) / 2,
+                     inside_.width() - 2 * kTextMargin, height);
     const int advance = metrics.horizontalAdvance(text_);
-    const int width = style()->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, this);
-    return {textLeft(line, advance) + advance, line.y(), std::max(width, 1), metrics.ascent() + metrics.descent()};
+    const int left = textLeft(line, advance);
+    const int caretWidth = style()->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, this);
+
+    QTextLayout layout(text_, font());
+    QTextOption oneLine;
+    oneLine.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(oneLine);
+    layout.beginLayout();
+    QTextLine laidOut = layout.createLine();
+    laidOut.setLineWidth(advance);
+    layout.endLayout();
+    const qreal ascent = laidOut.ascent();
+    const TextPlace place{QPointF(left, line.y() + metrics.ascent() - ascent), layout.glyphRuns(),
+                          QRect(left + advance, line.y(), std::max(caretWidth, 1), metrics.ascent() + metrics.descent())};
+    return *places_.insert(text_, place);
 }
 
-void KeyBox::paintEvent(QPaintEvent*)
+void KeyBox::paintEvent(QPaintEvent* event)
 {
-    const QStyleOptionFrame option = frameOption();
+    const TextPlace& place = textPlace();
     QPainter painter(this);
-    painter.drawPixmap(0, 0, frame(option));
-
-    painter.setClipRect(style()->subElementRect(QStyle::SE_LineEditContents, &option, this));
-    const QRect line = textLine();
-    const QFontMetrics metrics = fontMetrics();
+    if (const QRegion behind = seeThrough_.intersected(event->region()); paintBehind_ && !behind.isEmpty()) {
+        painter.save();
+        painter.translate(-pos());
+        for (const QRect& rect : behind)
+            paintBehind_(painter, rect.translated(pos()));
+        painter.restore();
+    }
+    painter.drawPixmap(0, 0, frame_);
+    painter.setClipRect(inside_);
     painter.setPen(palette().color(QPalette::Text));
-    painter.drawText(QPoint(textLeft(line, metrics.horizontalAdvance(text_)), line.y() + metrics.ascent()), text_);
+    for (const QGlyphRun& glyphs : place.glyphs)
+        painter.drawGlyphRun(place.origin, glyphs);
     if (caretShown_)
-        painter.fillRect(caretRect(), palette().color(QPalette::Text));
+        painter.fillRect(place.caret, palette().color(QPalette::Text));
 }
 
 // The cursor shows at once when the box gets the focus or a key is typed, then blinks at the desktop's
@@ -152,7 +193,17 @@ void KeyBox::showCaret(bool shown)
     if (shown == caretShown_)
         return;
     caretShown_ = shown;
-    update(caretRect());
+    update(textPlace().caret);
+}
+
+// Another font or style places the text anew; another look of the frame is seen when the box paints.
+void KeyBox::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        frameLook_ = {};
+        places_.clear();
+    }
 }
 
 void KeyBox::focusInEvent(QFocusEvent* event)
@@ -174,7 +225,7 @@ void KeyBox::timerEvent(QTimerEvent* event)
         return;
     }
     caretShown_ = !caretShown_;
-    update(caretRect());
+    update(textPlace().caret);
 }
 
 } // namespace zunaka

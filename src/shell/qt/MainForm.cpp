@@ -60,6 +60,7 @@ KeyBox* MainForm::keyBox()
         placeOnClient(*text1_, keyBoxRect_, kKeyBoxFontPx);
         text1_->onKeyPress = [this] { text1KeyPress(state_, platform_); };
         text1_->onKeyUp = [this] { text1KeyUp(state_, platform_); };
+        text1_->setPaintBehind([this](QPainter& painter, const QRect& rect) { mainPicture_->paintArea(painter, rect); });
     }
     return text1_;
 }

@@ -103,7 +103,11 @@ void MainPicture::keepOwnCopy()
 void MainPicture::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    const QRect rect = event->rect();
+    paintArea(painter, event->rect());
+}
+
+void MainPicture::paintArea(QPainter& painter, const QRect& rect) const
+{
     const QImage* picture = copy_.isNull() ? shown_ : &copy_;
     if (fullScreen_) {
         paintScaled(painter, rect, picture);
@@ -135,9 +139,11 @@ void MainPicture::paintScaled(QPainter& painter, const QRect& rect, const QImage
     const QRectF back((inView.x() - view_.shown.x()) * sx, (inView.y() - view_.shown.y()) * sy, inView.width() * sx,
                       inView.height() * sy);
     const QRect source = back.toAlignedRect().adjusted(-1, -1, 1, 1).intersected(QRect(QPoint(), client_));
-    painter.setClipRect(inView);
+    painter.save();
+    painter.setClipRect(inView, Qt::IntersectClip);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, view_.smooth);
     painter.drawImage(toWindowF(source), *picture, source);
+    painter.restore();
 }
 
 void MainPicture::resizeEvent(QResizeEvent*)

@@ -34,6 +34,9 @@ public:
     int toWindow(int length) const;
     // Shows a rectangle of an off-screen surface on the window, scaled when the sizes differ.
     void blit(const QImage& source, const QRect& from, const QRect& to);
+    // Paints what the surface shows in a rectangle of it: its paint event, and the key box for the pixels
+    // its frame lets through.
+    void paintArea(QPainter& painter, const QRect& rect) const;
 
     // Raised when the surface is shown or shown anew (after being minimised); the game repaints all of it.
     std::function<void()> onShown;
