@@ -27,6 +27,15 @@ bool types(const QKeyEvent& event)
     return !text.isEmpty() && text.at(0).isPrint() && !ctrlOnly;
 }
 
+// A character typed with no modifier but Shift: no shortcut of the window is one (they all take Ctrl, or
+// are keys that type nothing such as F11 and Esc), nor is a menu's, which takes Alt.
+bool plainCharacter(const QKeyEvent& event)
+{
+    const QString text = event.text();
+    const Qt::KeyboardModifiers others = event.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    return !text.isEmpty() && text.at(0).isPrint() && others == Qt::NoModifier;
+}
+
 // A character wider than the box (W, M, @ at this size) shows its right-hand end, as a line edit scrolls to
 // keep its cursor in view; one that fits starts at the line's left.
 int textLeft(const QRect& line, int advance)
@@ -57,6 +66,18 @@ void KeyBox::setPaintBehind(PaintBehind paint)
 {
     paintBehind_ = std::move(paint);
     setAttribute(Qt::WA_OpaquePaintEvent, paintBehind_ != nullptr);
+}
+
+// Before a key press reaches the box, Qt offers it to the window's shortcuts, through every widget from
+// the box up and then the list of shortcuts: for a plain character, which none of them takes, that was a
+// tenth of what a key cost. The box claims it first, as a line edit claims the characters it types.
+bool KeyBox::event(QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride && plainCharacter(*static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void KeyBox::keyPressEvent(QKeyEvent* event)
