@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QStyle>
 #include <QStyleHints>
 #include <QStyleOptionFrame>
@@ -51,6 +52,10 @@ KeyBox::KeyBox(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_InputMethodEnabled, false);
     // Taken by a click as well as given by the main loop, as a line edit's.
     setFocusPolicy(Qt::StrongFocus);
+    // Read once and when the desktop changes it: asking at every key went through the platform's theme.
+    QStyleHints* hints = QGuiApplication::styleHints();
+    flashMs_ = hints->cursorFlashTime();
+    connect(hints, &QStyleHints::cursorFlashTimeChanged, this, [this](int ms) { flashMs_ = ms; });
 }
 
 void KeyBox::setText(const QString& text)
@@ -58,7 +63,13 @@ void KeyBox::setText(const QString& text)
     if (text == text_)
         return;
     text_ = text;
-    // The frame stays as it is: only the inside is painted again.
+    if (!holdingRepaint_)
+        repaintText();
+}
+
+// The frame stays as it is: only the inside is painted again.
+void KeyBox::repaintText()
+{
     update(inside_.isEmpty() ? rect() : inside_);
 }
 
@@ -85,10 +96,18 @@ void KeyBox::keyPressEvent(QKeyEvent* event)
     // Modifiers and cursor keys type nothing and leave the box as it is.
     if (event->text().isEmpty())
         return;
-    if (onKeyPress)
-        onKeyPress();
-    if (types(*event))
-        setText(text_ + event->text());
+    // The handler empties the box and the character goes in after: the box is painted once, for what it
+    // holds at the end, and not at all when that is what it showed (a key typed again).
+    const QString before = text_;
+    {
+        const QScopedValueRollback holding(holdingRepaint_, true);
+        if (onKeyPress)
+            onKeyPress();
+        if (types(*event))
+            setText(text_ + event->text());
+    }
+    if (text_ != before)
+        repaintText();
     // Typing shows the cursor at once, and the blinking starts over from there.
     showCaret(true);
 }
@@ -206,7 +225,7 @@ void KeyBox::paintEvent(QPaintEvent* event)
 // rate; a rate of 0 means a cursor that does not blink.
 void KeyBox::showCaret(bool shown)
 {
-    const int period = QGuiApplication::styleHints()->cursorFlashTime() / 2;
+    const int period = flashMs_ / 2;
     if (shown && period > 0)
         blink_.start(period, this);
     else

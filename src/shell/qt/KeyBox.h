@@ -72,8 +72,10 @@ private:
     void makeFrame(const QStyleOptionFrame& option);
     const TextPlace& textPlace();
     void showCaret(bool shown);
+    void repaintText();
 
     QString text_;
+    bool holdingRepaint_ = false;  // while a key press is handled
     PaintBehind paintBehind_;
     // The frame as the style drew it last, and for which look: it is drawn once for each look and copied
     // after (below), with the inside of the frame the text is clipped to, and the part of the box the frame
@@ -86,6 +88,7 @@ private:
     QHash<QString, TextPlace> places_;
     // The text cursor after the character, blinking while the box has the focus, as a line edit's did.
     QBasicTimer blink_;
+    int flashMs_ = 0;  // the desktop's blinking period, on and off
     bool caretShown_ = false;
 };
 
