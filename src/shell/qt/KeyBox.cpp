@@ -67,10 +67,10 @@ void KeyBox::setText(const QString& text)
         repaintText();
 }
 
-// The frame stays as it is: only the inside is painted again.
+// The frame stays as it is: only the inside is painted again, where the box paints all of it itself.
 void KeyBox::repaintText()
 {
-    update(inside_.isEmpty() ? rect() : inside_);
+    update(paintBehind_ && !inside_.isEmpty() ? inside_ : rect());
 }
 
 void KeyBox::setPaintBehind(PaintBehind paint)
@@ -205,11 +205,10 @@ void KeyBox::paintEvent(QPaintEvent* event)
 {
     const TextPlace& place = textPlace();
     QPainter painter(this);
-    if (const QRegion behind = seeThrough_.intersected(event->region()); paintBehind_ && !behind.isEmpty()) {
+    if (paintBehind_ && seeThrough_.intersects(event->region())) {
         painter.save();
         painter.translate(-pos());
-        for (const QRect& rect : behind)
-            paintBehind_(painter, rect.translated(pos()));
+        paintBehind_(painter, event->rect().translated(pos()));
         painter.restore();
     }
     painter.drawPixmap(0, 0, frame_);

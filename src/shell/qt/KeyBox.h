@@ -21,8 +21,9 @@ namespace zunaka {
 // opened the on-screen keyboard on Wayland. This box answers the input method's "enabled" question with
 // the plain widget's "no", so the keys come straight from the keyboard as the characters they type.
 //
-// It paints every pixel of its rectangle itself, the few the frame leaves see-through from what it stands
-// in front of (setPaintBehind), so a key repaints the box alone and not the picture under it.
+// Given what it stands in front of (setPaintBehind), it paints every pixel of its rectangle itself, the
+// few the frame leaves see-through from that, so a key repaints the inside of the box alone and not the
+// picture under it.
 class KeyBox : public QWidget {
 public:
     explicit KeyBox(QWidget* parent);
@@ -34,9 +35,9 @@ public:
     // in; and for every real release, not an auto-repeat's.
     std::function<void()> onKeyPress;
     std::function<void()> onKeyUp;
-    // Given what paints the parent under a rectangle of its own (onto a painter in its coordinates), the
-    // box paints the parent's pixels its frame lets through itself and Qt no longer paints the parent
-    // under it first.
+    // Given what paints the parent in a rectangle of its own (onto a painter in its coordinates), the box
+    // paints the parent's pixels its frame lets through itself and Qt no longer paints the parent under
+    // it first; given nothing, Qt does.
     using PaintBehind = std::function<void(QPainter&, const QRect&)>;
     void setPaintBehind(PaintBehind paint);
 

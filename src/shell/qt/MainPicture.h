@@ -29,6 +29,8 @@ public:
     // The client area becomes the canvas's size, shown scaled in whatever size the surface gets.
     void setFullScreenView();
     QSize clientSize() const { return client_; }
+    // Whether the client area shows smoothed: each pixel blended with its neighbours.
+    bool smoothed() const { return view_.smooth; }
     // Where the surface shows a rectangle of the client area, and a length on it (a font's pixel size).
     QRect toWindow(const QRect& rect) const;
     int toWindow(int length) const;
