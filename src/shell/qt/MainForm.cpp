@@ -60,6 +60,7 @@ KeyBox* MainForm::keyBox()
         placeOnClient(*text1_, keyBoxRect_, kKeyBoxFontPx);
         text1_->onKeyPress = [this] { text1KeyPress(state_, platform_); };
         text1_->onKeyUp = [this] { text1KeyUp(state_, platform_); };
+        showPictureBehindKeyBox();
     }
     return text1_;
 }
@@ -160,10 +161,24 @@ void MainForm::placeOnClient(QWidget& control, const QRect& rect, int fontPx)
         control.setFont(font);
 }
 
+// Shown pixel for pixel, the picture's pixels that the key box's frame lets through are painted by the box
+// itself, and Qt does not paint the picture under it. A smoothed view blends each pixel along a run that
+// starts where the repainted area does: painted around the box, the pixels beside it came out a shade
+// apart from those of a paint across it. There the picture is painted under the box as before.
+void MainForm::showPictureBehindKeyBox()
+{
+    if (mainPicture_->smoothed())
+        text1_->setPaintBehind(nullptr);
+    else
+        text1_->setPaintBehind([this](QPainter& painter, const QRect& rect) { mainPicture_->paintArea(painter, rect); });
+}
+
 void MainForm::placeControls()
 {
-    if (text1_)
+    if (text1_) {
         placeOnClient(*text1_, keyBoxRect_, kKeyBoxFontPx);
+        showPictureBehindKeyBox();
+    }
     if (command1_)
         placeOnClient(*command1_, okButtonRect_, kOkButtonFontPx);
     for (const auto& [which, placed] : pageButtons_) {

@@ -62,6 +62,7 @@ protected:
 private:
     void placeOnClient(QWidget& control, const QRect& rect, int fontPx);
     void placeControls();
+    void showPictureBehindKeyBox();
 
     GameState& state_;
     Platform& platform_;

@@ -103,22 +103,29 @@ void MainPicture::keepOwnCopy()
 void MainPicture::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
+    paintArea(painter, event->region());
+}
+
+void MainPicture::paintArea(QPainter& painter, const QRegion& area) const
+{
     const QImage* picture = copy_.isNull() ? shown_ : &copy_;
     if (fullScreen_) {
-        paintScaled(painter, event->rect(), picture);
+        paintScaled(painter, area.boundingRect(), picture);
         return;
     }
     // A frame repaints the columns of the moles that moved, one region of several rectangles. Painted
     // one rectangle at a time, each within a clip of its own, the image is copied line by line; under the
     // region's clip Qt would blend it span by span, handing the spans to its thread pool.
-    for (const QRect& part : event->region()) {
-        painter.setClipRect(part);
+    for (const QRect& part : area) {
+        painter.save();
+        painter.setClipRect(part, Qt::IntersectClip);
         // Whole pixels only: on a high-dpi screen each canvas pixel becomes a crisp block.
         const QRect drawn = picture ? part.intersected(picture->rect()) : QRect();
         if (drawn != part)
             painter.fillRect(part, Qt::white);
         if (!drawn.isEmpty())
             painter.drawImage(drawn, *picture, drawn);
+        painter.restore();
     }
 }
 
@@ -140,9 +147,11 @@ void MainPicture::paintScaled(QPainter& painter, const QRect& rect, const QImage
     const QRectF back((inView.x() - view_.shown.x()) * sx, (inView.y() - view_.shown.y()) * sy, inView.width() * sx,
                       inView.height() * sy);
     const QRect source = back.toAlignedRect().adjusted(-1, -1, 1, 1).intersected(QRect(QPoint(), client_));
-    painter.setClipRect(inView);
+    painter.save();
+    painter.setClipRect(inView, Qt::IntersectClip);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, view_.smooth);
     painter.drawImage(toWindowF(source), *picture, source);
+    painter.restore();
 }
 
 void MainPicture::resizeEvent(QResizeEvent*)

@@ -3,6 +3,7 @@
 #include "screen/WindowSize.h"
 
 #include <QImage>
+#include <QRegion>
 #include <QWidget>
 
 #include <functional>
@@ -29,11 +30,16 @@ public:
     // The client area becomes the canvas's size, shown scaled in whatever size the surface gets.
     void setFullScreenView();
     QSize clientSize() const { return client_; }
+    // Whether the client area shows smoothed: each pixel blended with its neighbours.
+    bool smoothed() const { return view_.smooth; }
     // Where the surface shows a rectangle of the client area, and a length on it (a font's pixel size).
     QRect toWindow(const QRect& rect) const;
     int toWindow(int length) const;
     // Shows a rectangle of an off-screen surface on the window, scaled when the sizes differ.
     void blit(const QImage& source, const QRect& from, const QRect& to);
+    // Paints what the surface shows in an area of it: its paint event, and the key box for the pixels
+    // its frame lets through.
+    void paintArea(QPainter& painter, const QRegion& area) const;
 
     // Raised when the surface is shown or shown anew (after being minimised); the game repaints all of it.
     std::function<void()> onShown;
