@@ -10,8 +10,8 @@ namespace zunaka {
 
 // The game's sound: the background music behind the media device's sequencer alias, and the WAVE effects.
 // It lives in a module of its own, loaded by AudioModule when the first media command or effect comes,
-// which start-up sends after the title window is on the screen: SDL and the libraries it
-// pull in cost the first map nothing.
+// which start-up sends after the title window is on the screen: SDL and the libraries it pulls in cost
+// the first map nothing. FluidSynth is not among them: the music's helper program renders the piece.
 // The platform's clock (QtPlatform::getTickCount), which the engine reads to space its tries of a sound
 // device that went away.
 using TickClock = std::function<Tick()>;

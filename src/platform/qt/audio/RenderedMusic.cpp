@@ -182,13 +182,16 @@ void RenderedMusic::render(std::int16_t* out, int frames)
 {
     const long from = at_;
     at_ += frames;
-    ssize_t got = 0;
+    const auto wanted = static_cast<std::size_t>(frames) * rendered::kFrameBytes;
+    std::size_t got = 0;
     if (file_ >= 0 && from < frames_) {
         const long count = std::min<long>(frames, frames_ - from);
-        const off_t offset = static_cast<off_t>(sizeof(rendered::Header)) + static_cast<off_t>(from) * rendered::kFrameBytes;
-        got = std::max<ssize_t>(0, pread(file_, out, static_cast<std::size_t>(count) * rendered::kFrameBytes, offset));
+        const auto bytes = static_cast<std::size_t>(count) * rendered::kFrameBytes;
+        const auto at = static_cast<off_t>(sizeof(rendered::Header)) + off_t{from} * rendered::kFrameBytes;
+        got = static_cast<std::size_t>(std::max<ssize_t>(0, pread(file_, out, bytes, at)));
     }
-    std::memset(reinterpret_cast<char*>(out) + got, 0, static_cast<std::size_t>(frames) * rendered::kFrameBytes - got);
+    // Past the rendering's end, or while it is still being made, the music is silence.
+    std::memset(reinterpret_cast<char*>(out) + got, 0, wanted - got);
 }
 
 } // namespace zunaka
