@@ -32,9 +32,8 @@ bool types(const QKeyEvent& event)
 // are keys that type nothing such as F11 and Esc), nor is a menu's, which takes Alt.
 bool plainCharacter(const QKeyEvent& event)
 {
-    const QString text = event.text();
     const Qt::KeyboardModifiers others = event.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
-    return !text.isEmpty() && text.at(0).isPrint() && others == Qt::NoModifier;
+    return others == Qt::NoModifier && types(event);
 }
 
 // A character wider than the box (W, M, @ at this size) shows its right-hand end, as a line edit scrolls to
