@@ -2,6 +2,7 @@
 
 #include "platform/SoundFlags.h"
 #include "platform/qt/AudioModule.h"
+#include "platform/qt/audio/RenderedPiece.h"
 #include "platform/qt/audio/SdlAudio.h"
 
 #include <QFile>
@@ -17,6 +18,9 @@
 #include <map>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -213,6 +217,25 @@ TEST_F(SdlAudioTest, TheMusicIsRenderedOnceAndAnewForADamagedFileOrAnotherPiece)
     const std::string path = cache + "/zunaka/" + first.begin()->first;
     loaded(files().song);
     EXPECT_EQ(renderings(cache), first) << "rendered again";
+    {
+        // What plays is the rendering as it was made, frame for frame, whatever the device's buffers.
+        std::ifstream file(path, std::ios::binary);
+        const std::string made((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        const std::size_t frames = (made.size() - sizeof(rendered::Header)) / rendered::kFrameBytes;
+        SdlAudio audio(kProgramFolder, stillClock);
+        ASSERT_TRUE(audio.music().load(files().song));
+        ASSERT_TRUE(audio.device().open());
+        const AudioDevice::Lock lock(audio.device());
+        audio.music().playFromStart();
+        constexpr int kBufferFrames = 1001;
+        std::vector<std::int16_t> played((frames / kBufferFrames + 1) * kBufferFrames * output::kChannels);
+        for (std::size_t at = 0; at < played.size(); at += kBufferFrames * output::kChannels)
+            audio.mixer().render(played.data() + at, kBufferFrames);
+        EXPECT_EQ(std::memcmp(played.data(), made.data() + sizeof(rendered::Header), frames * rendered::kFrameBytes), 0);
+        EXPECT_TRUE(std::all_of(played.begin() + static_cast<std::ptrdiff_t>(frames * output::kChannels), played.end(),
+                                [](std::int16_t sample) { return sample == 0; }))
+            << "not silent after the end";
+    }
 
     const std::pair<const char*, std::function<void()>> damages[] = {
         {"cut short", [&] { std::filesystem::resize_file(path, std::filesystem::file_size(path) - 1); }},

@@ -21,6 +21,9 @@ namespace zunaka {
 
 namespace {
 
+// 186 ms of music: a read for every eighth buffer of the device.
+constexpr long kReadFrames = 8192;
+
 // The frames of a whole rendering at `file`, or nothing for a file that is not one.
 std::optional<long> renderedFrames(int file)
 {
@@ -41,7 +44,8 @@ std::optional<long> renderedFrames(int file)
 
 RenderedMusic::RenderedMusic(AudioDevice& device, std::optional<std::string> soundFont, std::string helper,
                              std::optional<std::string> cache)
-    : device_(device), soundFont_(std::move(soundFont)), helper_(std::move(helper)), cache_(std::move(cache))
+    : device_(device), soundFont_(std::move(soundFont)), helper_(std::move(helper)), cache_(std::move(cache)),
+      read_(static_cast<std::size_t>(kReadFrames) * output::kChannels)
 {
 }
 
@@ -87,6 +91,7 @@ bool RenderedMusic::openRendering()
     const AudioDevice::Lock lock(device_);
     file_ = file;
     frames_ = *frames;
+    readCount_ = 0;
     return true;
 }
 
@@ -170,6 +175,7 @@ void RenderedMusic::close()
         ::close(file_);
     file_ = -1;
     frames_ = 0;
+    readCount_ = 0;
     path_.clear();
 }
 
@@ -180,18 +186,36 @@ bool RenderedMusic::sounding()
 
 void RenderedMusic::render(std::int16_t* out, int frames)
 {
-    const long from = at_;
+    long at = at_;
     at_ += frames;
-    const auto wanted = static_cast<std::size_t>(frames) * rendered::kFrameBytes;
-    std::size_t got = 0;
-    if (file_ >= 0 && from < frames_) {
-        const long count = std::min<long>(frames, frames_ - from);
-        const auto bytes = static_cast<std::size_t>(count) * rendered::kFrameBytes;
-        const auto at = static_cast<off_t>(sizeof(rendered::Header)) + off_t{from} * rendered::kFrameBytes;
-        got = static_cast<std::size_t>(std::max<ssize_t>(0, pread(file_, out, bytes, at)));
+    int done = 0;
+    while (done < frames) {
+        if ((at < readFrom_ || at >= readFrom_ + readCount_) && !readAhead(at))
+            break;
+        const long count = std::min<long>(frames - done, readFrom_ + readCount_ - at);
+        std::memcpy(out + std::ptrdiff_t{done} * output::kChannels,
+                    read_.data() + (at - readFrom_) * output::kChannels,
+                    static_cast<std::size_t>(count) * rendered::kFrameBytes);
+        done += static_cast<int>(count);
+        at += count;
     }
     // Past the rendering's end, or while it is still being made, the music is silence.
-    std::memset(reinterpret_cast<char*>(out) + got, 0, wanted - got);
+    std::memset(out + std::ptrdiff_t{done} * output::kChannels, 0,
+                static_cast<std::size_t>(frames - done) * rendered::kFrameBytes);
+}
+
+bool RenderedMusic::readAhead(long from)
+{
+    readFrom_ = from;
+    readCount_ = 0;
+    if (file_ < 0 || from >= frames_)
+        return false;
+    const long count = std::min<long>(kReadFrames, frames_ - from);
+    const auto at = static_cast<off_t>(sizeof(rendered::Header)) + off_t{from} * rendered::kFrameBytes;
+    const ssize_t got = pread(file_, read_.data(), static_cast<std::size_t>(count) * rendered::kFrameBytes, at);
+    // A short read keeps what it got; the rest is read when the music gets there.
+    readCount_ = std::max<ssize_t>(0, got) / rendered::kFrameBytes;
+    return readCount_ > 0;
 }
 
 } // namespace zunaka

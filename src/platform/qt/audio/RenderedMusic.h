@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <sys/types.h>
 
@@ -49,6 +50,8 @@ public:
 private:
     // Opens the rendering at path_ when it is whole; true when it plays from now on.
     bool openRendering();
+    // Reads the rendering ahead from frame `from`; false when it holds nothing there (yet).
+    bool readAhead(long from);
     void startHelper(const std::string& piecePath);
     void finishHelper(int waitOptions);
 
@@ -64,6 +67,11 @@ private:
     bool awaited_ = false;  // the helper works on the piece
     bool playing_ = false;
     long at_ = 0;  // frames since the piece started
+    // What the audio thread read last, from frame readFrom_ on: a read every few buffers, not one a buffer,
+    // which cost as much as the rest of the thread's work.
+    std::vector<std::int16_t> read_;
+    long readFrom_ = 0;
+    long readCount_ = 0;
 };
 
 } // namespace zunaka
