@@ -67,8 +67,8 @@ private:
     bool awaited_ = false;  // the helper works on the piece
     bool playing_ = false;
     long at_ = 0;  // frames since the piece started
-    // What the audio thread read last, from frame readFrom_ on: a read every few buffers, not one a buffer,
-    // which cost as much as the rest of the thread's work.
+    // What the audio thread read last, from frame readFrom_ on: a read every few buffers, as a read for
+    // each was a quarter of the thread's time.
     std::vector<std::int16_t> read_;
     long readFrom_ = 0;
     long readCount_ = 0;
