@@ -20,7 +20,7 @@ std::int16_t saturatedSum(std::int16_t a, std::int16_t b)
 void SoundMixer::render(std::int16_t* out, int frames)
 {
     const std::size_t samples = static_cast<std::size_t>(frames) * output::kChannels;
-    // A stopped or finished piece costs the synthesizer nothing.
+    // A stopped or finished piece reads nothing from its rendering.
     const bool music = music_ && music_->sounding();
     if (music)
         music_->render(out, frames);
